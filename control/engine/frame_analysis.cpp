@@ -1,0 +1,82 @@
+// Cutting the queued samples into overlapping frames and deciding on symbols.
+#include <cstring>
+
+#include "peak_level.h"
+#include "tonvex_ctrl.h"
+
+namespace tonvex {
+
+void CTonvexCtrl::AnalysePending() {
+  const uint32_t generation = searchGeneration_;
+  while (Ring.Used() > static_cast<uint32_t>(kFrameSize) && generation == searchGeneration_) {
+    AnalyseFrame();
+  }
+}
+
+void CTonvexCtrl::AnalyseFrame() {
+  if (Ring.Used() == 0) return;
+  double frame[kFrameSize];
+  const uint32_t copied = Ring.Peek(frame, kFrameSize);
+  if (copied == 0) return;
+  std::memset(frame + copied, 0, (kFrameSize - copied) * sizeof(double));
+  Ring.Skip(kFrameHop);
+  if (LastRow < 0) return;
+
+  double magnitude[kFrameSize];
+  Spectrum.Magnitudes(frame, magnitude);
+
+  const DtmfTableRows& table = DtmfTable();
+  int32_t lowPeak = table[0].LowBin;
+  double lowBest = magnitude[lowBinIndex_[0]];
+  int32_t highPeak = table[0].HighBin;
+  double highBest = magnitude[highBinIndex_[0]];
+  for (int32_t r = 1; r <= LastRow; ++r) {
+    if (magnitude[lowBinIndex_[r]] > lowBest) {
+      lowBest = magnitude[lowBinIndex_[r]];
+      lowPeak = table[r].LowBin;
+    }
+    if (magnitude[highBinIndex_[r]] > highBest) {
+      highBest = magnitude[highBinIndex_[r]];
+      highPeak = table[r].HighBin;
+    }
+  }
+
+  int32_t symbol = -1;
+  for (int32_t r = 0; r <= LastRow; ++r) {
+    if (table[r].LowBin == lowPeak && table[r].HighBin == highPeak) symbol = r;
+  }
+
+  const double strength = lowBest + highBest;
+  // Peaks that form no symbol (a 400 Hz tone beside a high-group tone, speech) count as no
+  // key at all, like a quiet frame, rather than as the key "0".
+  if (symbol < 0 || strength * 0.5 < Threshold) {
+    ClearHitCounts();
+    Reported = 0;
+    return;
+  }
+
+  HitCounts[symbol] += 1;
+  int32_t countingRows = 0;
+  for (int32_t r = 0; r <= LastRow; ++r) {
+    if (HitCounts[r] >= 1) ++countingRows;
+  }
+  if (countingRows >= 2) {
+    ClearHitCounts();
+    Reported = 0;
+    return;
+  }
+  if (HitCounts[symbol] < table[symbol].MinFrames) return;
+  if (symbol != LastKeyRow) Reported = 0;
+  if (Reported) return;
+
+  const int32_t level = PeakLevel(frame, copied);
+  site_.FireEvent(dispid::kDtmfHit, {static_cast<int16_t>(table[symbol].Key),
+                                     static_cast<int16_t>(level),
+                                     static_cast<int32_t>(strength * 5.0),
+                                     static_cast<int32_t>(Ring.Free())});
+  LastKeyRow = symbol;
+  Reported = 1;
+  ClearHitCounts();
+}
+
+}  // namespace tonvex

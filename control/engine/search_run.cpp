@@ -1,0 +1,93 @@
+// Starting, ticking and stopping a search, and the control's reactions around it.
+#include <algorithm>
+
+#include "error_texts.h"
+#include "peak_level.h"
+#include "tonvex_ctrl.h"
+
+namespace tonvex {
+
+bool CTonvexCtrl::SearchDtmf() { return ToggleSearch(kDtmfMode, text::kSearchDtmfDisabled); }
+
+bool CTonvexCtrl::SearchLevel() { return ToggleSearch(kLevelMode, text::kSearchLevelDisabled); }
+
+bool CTonvexCtrl::ToggleSearch(int16_t mode, const char* disabledText) {
+  if (!site_.AmbientUserMode()) return true;
+  if (!Enabled) {
+    ErrorMsg = disabledText;
+    return false;
+  }
+  if (Running) {
+    if (SearchMode != mode) {
+      ErrorMsg = text::kMethodRunning;
+      return false;
+    }
+    StopSearch();
+    return true;
+  }
+  Device.SetFormat(SampleRate, Channels, BitsPerSample, site_.Window());
+  ClearHitCounts();
+  SearchMode = mode;
+  StartSearch();  // a failure here is reported by OnError, not by the result
+  return true;
+}
+
+void CTonvexCtrl::ArmAnalysis() {
+  Threshold = Sensitivity * 0.1;
+  LastRow = LastActiveRow(DtmfTable());
+}
+
+void CTonvexCtrl::StartSearch() {
+  if (!PrepareCapture()) return;
+  ArmAnalysis();
+  site_.SetTimer(kSearchTimerId, kSearchTimerPeriodMs);
+  Running = 1;
+  ++searchGeneration_;
+}
+
+void CTonvexCtrl::StopSearch() {
+  Running = 0;
+  ++searchGeneration_;
+  site_.KillTimer(kSearchTimerId);
+  ReleaseCapture();
+}
+
+void CTonvexCtrl::OnTimer(uint32_t) {
+  if (!CaptureData) return;
+  ProcessTick();
+}
+
+void CTonvexCtrl::ProcessTick() {
+  const uint32_t generation = searchGeneration_;
+  TransferSamples();
+  // An OnError handler may have stopped the search: nothing more of this tick.
+  if (generation != searchGeneration_) return;
+
+  if (SearchMode == kLevelMode) {
+    // The tick empties the ring and reports the peak of what it held (0 when it was empty).
+    int32_t level = 0;
+    double chunk[1024];
+    while (const uint32_t copied = Ring.Peek(chunk, 1024)) {
+      level = std::max(level, PeakLevel(chunk, copied));
+      Ring.Skip(copied);
+    }
+    site_.FireEvent(dispid::kLevelHit, {level});
+  } else {
+    AnalysePending();
+  }
+}
+
+void CTonvexCtrl::OnWindowDestroyed() {
+  if (Running) StopSearch();
+}
+
+void CTonvexCtrl::OnEnabledChanged() {
+  if (site_.AmbientUserMode() && !Enabled && Running) StopSearch();
+}
+
+void CTonvexCtrl::OnAmbientUserModeChanged() {
+  if (Enabled && site_.AmbientUserMode()) ClearHitCounts();
+  site_.Invalidate();
+}
+
+}  // namespace tonvex

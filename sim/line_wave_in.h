@@ -1,0 +1,61 @@
+// A sound card whose input is a recorded line: the samples play in virtual time from the
+// moment the device first starts recording, followed by silence.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "event_loop.h"
+#include "wave_in.h"
+
+namespace sim {
+
+class LineWaveIn : public tonvex::WaveIn {
+ public:
+  static constexpr uint8_t kSilence = 128;
+
+  LineWaveIn(EventLoop& loop, std::vector<uint8_t> line);
+
+  tonvex::MmResult Open(const tonvex::PcmFormat& format, tonvex::WindowHandle window) override;
+  tonvex::MmResult PrepareHeader(tonvex::WaveHeader& header) override;
+  tonvex::MmResult AddBuffer(tonvex::WaveHeader& header) override;
+  tonvex::MmResult Start() override;
+  tonvex::MmResult GetPosition(uint32_t& bytes) override;
+  tonvex::MmResult Reset() override;
+  tonvex::MmResult UnprepareHeader(tonvex::WaveHeader& header) override;
+  tonvex::MmResult Close() override;
+
+  // Whether the line has started playing, and how far it has played, in samples.
+  bool LineStarted() const { return lineStarted_; }
+  uint64_t LinePosition() const;
+  uint64_t LineLength() const { return line_.size(); }
+  Micros LineStartTime() const { return lineStartTime_; }
+
+ private:
+  uint32_t Recorded() const;
+  // Copies the line into the queued buffer up to the current position.
+  void FillTo(uint32_t position);
+  // Hands the queued buffer back to the window with what it holds.
+  void ReturnBuffer(uint32_t bytesRecorded);
+
+  EventLoop& loop_;  // not owned
+  std::vector<uint8_t> line_;
+  bool open_ = false;
+  tonvex::WindowHandle window_ = 0;
+  tonvex::WaveHeader* prepared_ = nullptr;  // not owned: the device's header
+  tonvex::WaveHeader* queued_ = nullptr;
+  bool recording_ = false;
+  Micros startTime_ = 0;
+  uint64_t startLineIndex_ = 0;  // line sample at the first byte of the buffer
+  uint32_t filled_ = 0;
+  uint64_t recordingNumber_ = 0;  // tells a scheduled buffer-full from a stale one
+  bool lineStarted_ = false;
+  Micros lineStartTime_ = 0;
+};
+
+// Samples of the line elapsed between two instants of virtual time.
+uint64_t SamplesBetween(Micros from, Micros to);
+// First instant, after the line started, by which `samples` samples have played.
+Micros TimeOfSamples(uint64_t samples);
+
+}  // namespace sim

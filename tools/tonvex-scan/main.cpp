@@ -1,0 +1,111 @@
+// tonvex-scan: decodes a sound file the way the control hears it on a sound card input.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "event_loop.h"
+#include "event_printer.h"
+#include "line_wave_in.h"
+#include "scan_options.h"
+#include "sim_control_host.h"
+#include "sound_file.h"
+#include "tonvex_ctrl.h"
+
+namespace {
+
+constexpr uint32_t kLineRate = 11025;
+constexpr uint32_t kBlockSamples = 1102;  // what one 100 ms tick moves
+
+std::string TimeStamp(sim::Micros micros) {
+  char text[32];
+  std::snprintf(text, sizeof text, "t=%.3f", static_cast<double>(micros) / sim::kMicrosPerSecond);
+  return text;
+}
+
+// The live pipeline: capture timing, ticks, buffer restarts, all in virtual time.
+void ScanLive(const scan::ScanOptions& options, std::vector<uint8_t> line,
+              scan::EventPrinter& printer) {
+  sim::EventLoop loop;
+  sim::LineWaveIn wave(loop, std::move(line));
+  sim::SimControlHost host(loop);
+  tonvex::CTonvexCtrl control(host, wave);
+  host.Attach(&control);
+  control.Sensitivity = options.sensitivity;
+  control.MaxSecond = static_cast<int16_t>(options.maxSecond);
+
+  const sim::Micros searchStart = loop.Now();
+  host.SetEventHandler([&](int32_t dispid, const tonvex::EventArgs& args) {
+    printer.Print(TimeStamp(loop.Now() - searchStart), dispid, args);
+  });
+  auto toggle = [&] { options.level ? control.SearchLevel() : control.SearchDtmf(); };
+  toggle();
+
+  // The line plays from the first recording, then one second of silence follows it.
+  while (!wave.LineStarted() && loop.RunOne()) {
+  }
+  if (wave.LineStarted()) {
+    loop.RunUntil(wave.LineStartTime() + sim::TimeOfSamples(wave.LineLength() + kLineRate));
+  }
+  if (control.Running) toggle();
+  while (loop.RunOne()) {
+  }
+}
+
+// Frame by frame: the samples go straight into a ring of the search's size.
+void ScanFrames(const scan::ScanOptions& options, const std::vector<uint8_t>& line,
+                scan::EventPrinter& printer) {
+  sim::EventLoop loop;
+  sim::LineWaveIn unusedWave(loop, {});
+  sim::SimControlHost host(loop);
+  tonvex::CTonvexCtrl control(host, unusedWave);
+  control.Sensitivity = options.sensitivity;
+  control.MaxSecond = static_cast<int16_t>(options.maxSecond);
+  control.Ring.Allocate(static_cast<uint32_t>(options.maxSecond) * kLineRate);
+  control.ArmAnalysis();
+
+  uint64_t pushed = 0;
+  host.SetEventHandler([&](int32_t dispid, const tonvex::EventArgs& args) {
+    // The reporting frame has already been skipped past.
+    const uint64_t frame = (pushed - control.Ring.Used()) / tonvex::kFrameHop - 1;
+    printer.Print("frame=" + std::to_string(frame), dispid, args);
+  });
+
+  std::vector<double> block(kBlockSamples);
+  for (size_t offset = 0; offset < line.size(); offset += kBlockSamples) {
+    const size_t count = std::min<size_t>(kBlockSamples, line.size() - offset);
+    for (size_t i = 0; i < count; ++i) block[i] = line[offset + i];
+    control.Ring.Push(block.data(), static_cast<uint32_t>(count));
+    pushed += count;
+    control.AnalysePending();
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const scan::ParsedOptions parsed = scan::ParseScanOptions(argc, argv);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "tonvex-scan: %s\n%s", parsed.error.c_str(), scan::kScanUsage);
+    return 2;
+  }
+  const scan::ScanOptions& options = parsed.options;
+  if (options.help) {
+    std::fputs(scan::kScanUsage, stdout);
+    return 0;
+  }
+
+  sim::LineRecording recording = sim::ReadLineRecording(options.file);
+  if (!recording.error.empty()) {
+    std::fprintf(stderr, "tonvex-scan: %s: %s\n", options.file.c_str(), recording.error.c_str());
+    return 2;
+  }
+
+  scan::EventPrinter printer(stdout, options.keys);
+  if (options.frames) {
+    ScanFrames(options, recording.samples, printer);
+  } else {
+    ScanLive(options, std::move(recording.samples), printer);
+  }
+  printer.Finish();
+  return 0;
+}
