@@ -20,15 +20,18 @@ struct ResamplerDeleter {
 };
 
 void AppendQuantised(const float* samples, size_t count, std::vector<uint8_t>& out) {
-  for (size_t i = 0; i < count; ++i) out.push_back(QuantiseToUnsigned8(samples[i]));
+  const size_t start = out.size();
+  out.resize(start + count);
+  for (size_t i = 0; i < count; ++i) out[start + i] = QuantiseToUnsigned8(samples[i]);
 }
 
 }  // namespace
 
 uint8_t QuantiseToUnsigned8(double sample) {
-  const double code = std::floor(sample * 128.0 + 0.5) + 128.0;
+  // Round half up; truncation of a non-negative value is its floor.
+  const double code = sample * 128.0 + 128.5;
   if (!(code >= 0.0)) return 0;  // also NaN
-  if (code > 255.0) return 255;
+  if (code >= 255.0) return 255;
   return static_cast<uint8_t>(code);
 }
 
@@ -59,22 +62,23 @@ LineRecording ReadLineRecording(const std::string& path) {
 
   if (info.frames > 0) result.samples.reserve(static_cast<size_t>(info.frames * ratio) + 16);
   std::vector<float> interleaved(kChunkFrames * info.channels);
-  std::vector<float> mono(kChunkFrames);
+  std::vector<float> mono(info.channels > 1 ? kChunkFrames : 0);
   std::vector<float> converted(static_cast<size_t>(kChunkFrames * ratio) + 64);
   for (;;) {
     const sf_count_t frames = sf_readf_float(file.get(), interleaved.data(), kChunkFrames);
     if (frames < 0) break;
-    for (sf_count_t f = 0; f < frames; ++f) {
+    for (sf_count_t f = 0; info.channels > 1 && f < frames; ++f) {
       double sum = 0.0;
       for (int c = 0; c < info.channels; ++c) sum += interleaved[f * info.channels + c];
       mono[f] = static_cast<float>(sum / info.channels);
     }
+    float* monoData = info.channels > 1 ? mono.data() : interleaved.data();
     const bool last = frames < kChunkFrames;
     if (!resample) {
-      AppendQuantised(mono.data(), static_cast<size_t>(frames), result.samples);
+      AppendQuantised(monoData, static_cast<size_t>(frames), result.samples);
     } else {
       SRC_DATA data{};
-      data.data_in = mono.data();
+      data.data_in = monoData;
       data.input_frames = frames;
       data.src_ratio = ratio;
       data.end_of_input = last ? 1 : 0;

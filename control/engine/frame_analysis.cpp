@@ -1,15 +1,35 @@
 // Cutting the queued samples into overlapping frames and deciding on symbols.
+#include <algorithm>
 #include <cstring>
 
 #include "peak_level.h"
 #include "tonvex_ctrl.h"
 
 namespace tonvex {
+namespace {
+
+constexpr int32_t kBatch = BinSpectrum::kMaxFrames;
+constexpr int32_t kBatchSpan = kFrameSize + (kBatch - 1) * kFrameHop;
+
+}  // namespace
 
 void CTonvexCtrl::AnalysePending() {
+  // Frames that are due now are transformed together, then decided one by one in order, each
+  // after its own skip, exactly as frame-by-frame analysis would.
+  double samples[kBatchSpan];
+  double magnitudes[kBatch * kFrameSize];
   const uint32_t generation = searchGeneration_;
-  while (Ring.Used() > static_cast<uint32_t>(kFrameSize) && generation == searchGeneration_) {
-    AnalyseFrame();
+  while (Ring.Used() > static_cast<uint32_t>(kFrameSize)) {
+    const int32_t due = static_cast<int32_t>((Ring.Used() - kFrameSize - 1) / kFrameHop) + 1;
+    const int32_t count = std::min(due, kBatch);
+    Ring.Peek(samples, kFrameSize + (count - 1) * kFrameHop);
+    Spectrum.Magnitudes(samples, kFrameHop, count, magnitudes);
+    for (int32_t f = 0; f < count; ++f) {
+      Ring.Skip(kFrameHop);
+      DecideFrame(samples + f * kFrameHop, kFrameSize, magnitudes + f * Spectrum.Bins().size());
+      // A DtmfHit handler may have stopped the search and released the ring.
+      if (generation != searchGeneration_) return;
+    }
   }
 }
 
@@ -20,23 +40,26 @@ void CTonvexCtrl::AnalyseFrame() {
   if (copied == 0) return;
   std::memset(frame + copied, 0, (kFrameSize - copied) * sizeof(double));
   Ring.Skip(kFrameHop);
+  double magnitudes[kFrameSize];
+  Spectrum.Magnitudes(frame, 0, 1, magnitudes);
+  DecideFrame(frame, copied, magnitudes);
+}
+
+void CTonvexCtrl::DecideFrame(const double* frame, uint32_t frameLength,
+                              const double* magnitudes) {
   if (LastRow < 0) return;
-
-  double magnitude[kFrameSize];
-  Spectrum.Magnitudes(frame, magnitude);
-
   const DtmfTableRows& table = DtmfTable();
   int32_t lowPeak = table[0].LowBin;
-  double lowBest = magnitude[lowBinIndex_[0]];
+  double lowBest = magnitudes[lowBinIndex_[0]];
   int32_t highPeak = table[0].HighBin;
-  double highBest = magnitude[highBinIndex_[0]];
+  double highBest = magnitudes[highBinIndex_[0]];
   for (int32_t r = 1; r <= LastRow; ++r) {
-    if (magnitude[lowBinIndex_[r]] > lowBest) {
-      lowBest = magnitude[lowBinIndex_[r]];
+    if (magnitudes[lowBinIndex_[r]] > lowBest) {
+      lowBest = magnitudes[lowBinIndex_[r]];
       lowPeak = table[r].LowBin;
     }
-    if (magnitude[highBinIndex_[r]] > highBest) {
-      highBest = magnitude[highBinIndex_[r]];
+    if (magnitudes[highBinIndex_[r]] > highBest) {
+      highBest = magnitudes[highBinIndex_[r]];
       highPeak = table[r].HighBin;
     }
   }
@@ -69,7 +92,7 @@ void CTonvexCtrl::AnalyseFrame() {
   if (symbol != LastKeyRow) Reported = 0;
   if (Reported) return;
 
-  const int32_t level = PeakLevel(frame, copied);
+  const int32_t level = PeakLevel(frame, frameLength);
   site_.FireEvent(dispid::kDtmfHit, {static_cast<int16_t>(table[symbol].Key),
                                      static_cast<int16_t>(level),
                                      static_cast<int32_t>(strength * 5.0),

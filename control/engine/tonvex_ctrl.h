@@ -77,6 +77,8 @@ class CTonvexCtrl {
  private:
   bool ToggleSearch(int16_t mode, const char* disabledText);
   void ClearHitCounts();
+  // The decision on one frame, from its samples and its magnitudes at the spectrum's bins.
+  void DecideFrame(const double* frame, uint32_t frameLength, const double* magnitudes);
   void FireError(const char* text);
   // Pushes capture samples [Consumed, end) into the ring; advances Consumed only if they fit.
   void PushCaptured(uint32_t end);
