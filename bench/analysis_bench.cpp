@@ -35,9 +35,10 @@ std::vector<double> MakeLine(size_t samples) {
 }
 
 void SetRealTimeCounters(benchmark::State& state, int64_t frames) {
-  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
-  state.counters["x_realtime"] = benchmark::Counter(static_cast<double>(frames) / kFramesPerSecondOfAudio,
-                                                    benchmark::Counter::kIsRate);
+  state.counters["frames/s"] =
+      benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+  state.counters["x_realtime"] = benchmark::Counter(
+      static_cast<double>(frames) / kFramesPerSecondOfAudio, benchmark::Counter::kIsRate);
 }
 
 const std::vector<int32_t> kTableBins = {22, 31, 16, 28, 34, 18, 20, 38, 9};
@@ -55,7 +56,8 @@ void BM_FullTransformFrame(benchmark::State& state) {
     }
     fft.Transform(re, im, 8, -1.0);
     for (int b = 0; b < 9; ++b) {
-      magnitudes[b] = std::sqrt(re[kTableBins[b]] * re[kTableBins[b]] + im[kTableBins[b]] * im[kTableBins[b]]);
+      magnitudes[b] =
+          std::sqrt(re[kTableBins[b]] * re[kTableBins[b]] + im[kTableBins[b]] * im[kTableBins[b]]);
     }
     benchmark::DoNotOptimize(magnitudes);
     offset = (offset + 85) % (line.size() - 256);
@@ -92,7 +94,9 @@ class SilentSite : public tonvex::ControlSite {
 
 class NoWaveIn : public tonvex::WaveIn {
  public:
-  tonvex::MmResult Open(const tonvex::PcmFormat&, tonvex::WindowHandle) override { return tonvex::kMmNoDriver; }
+  tonvex::MmResult Open(const tonvex::PcmFormat&, tonvex::WindowHandle) override {
+    return tonvex::kMmNoDriver;
+  }
   tonvex::MmResult PrepareHeader(tonvex::WaveHeader&) override { return tonvex::kMmError; }
   tonvex::MmResult AddBuffer(tonvex::WaveHeader&) override { return tonvex::kMmError; }
   tonvex::MmResult Start() override { return tonvex::kMmError; }

@@ -45,8 +45,7 @@ void CTonvexCtrl::AnalyseFrame() {
   DecideFrame(frame, copied, magnitudes);
 }
 
-void CTonvexCtrl::DecideFrame(const double* frame, uint32_t frameLength,
-                              const double* magnitudes) {
+void CTonvexCtrl::DecideFrame(const double* frame, uint32_t frameLength, const double* magnitudes) {
   if (LastRow < 0) return;
   const DtmfTableRows& table = DtmfTable();
   int32_t lowPeak = table[0].LowBin;
@@ -93,10 +92,9 @@ void CTonvexCtrl::DecideFrame(const double* frame, uint32_t frameLength,
   if (Reported) return;
 
   const int32_t level = PeakLevel(frame, frameLength);
-  site_.FireEvent(dispid::kDtmfHit, {static_cast<int16_t>(table[symbol].Key),
-                                     static_cast<int16_t>(level),
-                                     static_cast<int32_t>(strength * 5.0),
-                                     static_cast<int32_t>(Ring.Free())});
+  site_.FireEvent(dispid::kDtmfHit,
+                  {static_cast<int16_t>(table[symbol].Key), static_cast<int16_t>(level),
+                   static_cast<int32_t>(strength * 5.0), static_cast<int32_t>(Ring.Free())});
   LastKeyRow = symbol;
   Reported = 1;
   ClearHitCounts();

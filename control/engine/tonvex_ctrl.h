@@ -87,7 +87,7 @@ class CTonvexCtrl {
   // Index into the spectrum's bins of each row's low and high bin.
   std::array<int32_t, kDtmfTableRows> lowBinIndex_{};
   std::array<int32_t, kDtmfTableRows> highBinIndex_{};
-  std::vector<double> scratch_;  // conversion buffer, kept across ticks
+  std::vector<double> scratch_;    // conversion buffer, kept across ticks
   uint32_t searchGeneration_ = 0;  // tells a tick that its search was stopped by a handler
 };
 

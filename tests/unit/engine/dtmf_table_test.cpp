@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "dtmf_table.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -16,7 +16,7 @@ TEST(DtmfTable, BinsAtTheLineRateUseTheIntegerDivisor) {
                   {'4', 18, 28, 4}, {'5', 18, 31, 4}, {'6', 18, 34, 4}, {'7', 20, 28, 4},
                   {'8', 20, 31, 4}, {'9', 20, 34, 4}, {'A', 16, 38, 4}, {'B', 18, 38, 4},
                   {'C', 20, 38, 4}, {'D', 22, 38, 4}, {'*', 22, 28, 4}, {'#', 22, 34, 4},
-                  {'P', 9, 9, 50}, {0, 0, 0, 9999}, {0, 0, 0, 9999}, {0, 0, 0, 9999}};
+                  {'P', 9, 9, 50},  {0, 0, 0, 9999},  {0, 0, 0, 9999},  {0, 0, 0, 9999}};
   for (int r = 0; r < tonvex::kDtmfTableRows; ++r) {
     EXPECT_EQ(table[r].Key, expected[r].key) << r;
     EXPECT_EQ(table[r].LowBin, expected[r].lowBin) << r;

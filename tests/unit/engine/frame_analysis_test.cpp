@@ -88,9 +88,8 @@ TEST_F(FrameAnalysis, KeyIsReportedAtItsFourthLoudFrameWithItsMeasurements) {
 }
 
 TEST_F(FrameAnalysis, BinCentredTonesOfAmplitudeTwentyReportSensitivityOneHundred) {
-  const auto frame = Signal()
-                         .Tones({{16 * 11025.0 / 256, 20.0}, {28 * 11025.0 / 256, 20.0}}, 256)
-                         .Samples();
+  const auto frame =
+      Signal().Tones({{16 * 11025.0 / 256, 20.0}, {28 * 11025.0 / 256, 20.0}}, 256).Samples();
   Frame(frame, 4);
   ASSERT_EQ(site.events.size(), 1u);
   EXPECT_EQ(site.events[0].Int(0), 49);

@@ -1,8 +1,8 @@
+#include "sample_ring.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "sample_ring.h"
 
 namespace {
 

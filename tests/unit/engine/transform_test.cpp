@@ -33,10 +33,10 @@ double BinFrequency(int bin) { return bin * testsignal::kRate / 256.0; }
 
 TEST(Transform, TonesOnBinsGiveHalfTheirAmplitudeAndTheSensitivityDependsOnTheirPhase) {
   for (const bool cosine : {false, true}) {
-    const auto frame = Signal()
-                           .Tones({{BinFrequency(16), 20.0, cosine}, {BinFrequency(28), 20.0, cosine}},
-                                  256)
-                           .Samples();
+    const auto frame =
+        Signal()
+            .Tones({{BinFrequency(16), 20.0, cosine}, {BinFrequency(28), 20.0, cosine}}, 256)
+            .Samples();
     const std::vector<double> m = ReferenceMagnitudes(frame.data(), {16, 28});
     EXPECT_NEAR(m[0], 10.0, 1e-5);
     EXPECT_NEAR(m[1], 10.0, 1e-5);

@@ -1,8 +1,8 @@
+#include "scan_options.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "scan_options.h"
 
 namespace {
 
@@ -12,7 +12,8 @@ scan::ParsedOptions Parse(std::vector<const char*> args) {
 }
 
 TEST(ScanOptions, ReadsFlagsValuesAndTheFile) {
-  const auto parsed = Parse({"--frames", "--keys", "--sensitivity=300", "--max-second=120", "a.wav"});
+  const auto parsed =
+      Parse({"--frames", "--keys", "--sensitivity=300", "--max-second=120", "a.wav"});
   ASSERT_EQ(parsed.error, "");
   EXPECT_TRUE(parsed.options.frames);
   EXPECT_TRUE(parsed.options.keys);
@@ -23,8 +24,9 @@ TEST(ScanOptions, ReadsFlagsValuesAndTheFile) {
 }
 
 TEST(ScanOptions, ValuesOutsideTheControlsRangesAreUsageErrors) {
-  for (const char* bad : {"--sensitivity=0", "--sensitivity=301", "--sensitivity=", "--sensitivity=5x",
-                          "--max-second=9", "--max-second=121", "--max-second=-10"}) {
+  for (const char* bad :
+       {"--sensitivity=0", "--sensitivity=301", "--sensitivity=", "--sensitivity=5x",
+        "--max-second=9", "--max-second=121", "--max-second=-10"}) {
     EXPECT_NE(Parse({bad, "a.wav"}).error, "") << bad;
   }
 }

@@ -1,8 +1,9 @@
+#include "event_loop.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "event_loop.h"
 #include "sim_window.h"
 
 namespace {

@@ -58,8 +58,7 @@ std::vector<uint8_t> Signal::Bytes() const {
   return bytes;
 }
 
-std::vector<double> DialSequence(const std::string& keys, int toneMs, int gapMs,
-                                 double amplitude) {
+std::vector<double> DialSequence(const std::string& keys, int toneMs, int gapMs, double amplitude) {
   Signal signal;
   const size_t tone = static_cast<size_t>(toneMs * kRate / 1000);
   const size_t gap = static_cast<size_t>(gapMs * kRate / 1000);

@@ -13,8 +13,8 @@ constexpr double kRate = 11025.0;
 
 struct Tone {
   double frequency;
-  double amplitude;          // sample units
-  bool cosine = false;       // start at the peak instead of at zero
+  double amplitude;     // sample units
+  bool cosine = false;  // start at the peak instead of at zero
 };
 
 // The frequency pair of a DTMF key ('0'-'9', 'A'-'D', '*', '#').
