@@ -1,0 +1,72 @@
+// tonvex-dial: writes a dialling string as the DTMF tones the Tonvex control plays for it.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "dial_options.h"
+#include "dial_render.h"
+#include "wav_encoder.h"
+
+namespace {
+
+bool WriteAll(std::FILE* file, const std::vector<uint8_t>& bytes) {
+  return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
+}
+
+// A file that cannot be written completely is removed again.
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = WriteAll(file, bytes);
+  if (std::fclose(file) == 0 && written) return true;
+  std::remove(path.c_str());
+  return false;
+}
+
+std::string Printable(unsigned char byte) {
+  char text[16];
+  if (byte >= 0x20 && byte < 0x7f) {
+    std::snprintf(text, sizeof text, "'%c'", byte);
+  } else {
+    std::snprintf(text, sizeof text, "byte 0x%02X", byte);
+  }
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const dial::ParsedOptions parsed = dial::ParseDialOptions(argc, argv);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "tonvex-dial: %s\n%s", parsed.error.c_str(), dial::kDialUsage);
+    return 2;
+  }
+  const dial::DialOptions& options = parsed.options;
+  if (options.help) {
+    std::fputs(dial::kDialUsage, stdout);
+    return 0;
+  }
+
+  const dial::DialOutcome outcome =
+      dial::RenderDial(options.symbols, dial::GapSamples(options.gapMs));
+  if (!outcome.ok) {
+    const auto byte = static_cast<unsigned char>(options.symbols[outcome.failedPosition - 1]);
+    std::fprintf(stderr, "tonvex-dial: invalid symbol %s at position %zu (%s)\n",
+                 Printable(byte).c_str(), outcome.failedPosition, outcome.ErrorMsg.c_str());
+    return 2;
+  }
+
+  std::vector<uint8_t> wav;
+  std::string error;
+  if (!dial::EncodeWav(outcome.samples, wav, error)) {
+    std::fprintf(stderr, "tonvex-dial: %s\n", error.c_str());
+    return 1;
+  }
+  const bool toStdout = options.out.empty();
+  if (!(toStdout ? WriteAll(stdout, wav) : WriteFile(options.out, wav))) {
+    std::fprintf(stderr, "tonvex-dial: cannot write %s\n",
+                 toStdout ? "to standard output" : options.out.c_str());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,27 @@
+// A SoundOut that records what it is asked to play instead of sounding it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "sound_out.h"
+
+namespace dial {
+
+constexpr uint32_t kLineRate = 11025;
+constexpr uint8_t kSilence = 128;
+
+class SampleCollector : public tonvex::SoundOut {
+ public:
+  // Appends the image's samples when they are 8-bit mono PCM at 11025 Hz; any other image is
+  // passed over, as a playback that fails would be.
+  void Play(const uint8_t* image, uint32_t bytes) override;
+  void AppendSilence(uint32_t samples);
+
+  const std::vector<uint8_t>& Samples() const { return samples_; }
+
+ private:
+  std::vector<uint8_t> samples_;
+};
+
+}  // namespace dial
