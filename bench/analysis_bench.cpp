@@ -86,9 +86,14 @@ class SilentSite : public tonvex::ControlSite {
   bool AmbientUserMode() const override { return true; }
   void FireEvent(int32_t, const tonvex::EventArgs&) override { ++events; }
   tonvex::WindowHandle Window() const override { return 1; }
+  tonvex::WindowHandle CreateControlWindow() override { return 1; }
   bool SetTimer(uint32_t, uint32_t) override { return true; }
   void KillTimer(uint32_t) override {}
   void Invalidate() override {}
+  void SetModifiedFlag() override {}
+  bool RequestEdit(int32_t) override { return true; }
+  void PropertyChanged(int32_t) override {}
+  void ShowAboutBox() override {}
   int events = 0;
 };
 

@@ -28,9 +28,15 @@ class SimControlHost : public tonvex::ControlSite {
   bool AmbientUserMode() const override { return userMode_; }
   void FireEvent(int32_t dispid, const tonvex::EventArgs& args) override;
   tonvex::WindowHandle Window() const override { return window_.Handle(); }
+  // The host's window lives as long as the host.
+  tonvex::WindowHandle CreateControlWindow() override { return window_.Handle(); }
   bool SetTimer(uint32_t id, uint32_t periodMs) override;
   void KillTimer(uint32_t id) override;
   void Invalidate() override { ++invalidated_; }
+  void SetModifiedFlag() override {}
+  bool RequestEdit(int32_t) override { return true; }
+  void PropertyChanged(int32_t) override {}
+  void ShowAboutBox() override {}
 
  private:
   void Dispatch(const WindowMessage& message);

@@ -8,8 +8,9 @@
 namespace tonvex {
 
 int CTonvexCtrl::PrepareCapture() {
-  // A ring still held from an earlier failed start serves this one.
-  Ring.Allocate(static_cast<uint32_t>(MaxSecond) * SampleRate);
+  // A ring still held from an earlier failed start serves this one. A stored MaxSecond is
+  // loaded unchecked; one below 1 gets no ring rather than a wrapped-around giant one.
+  if (MaxSecond > 0) Ring.Allocate(static_cast<uint32_t>(MaxSecond) * SampleRate);
   if (!Device.AllocBuffer(CaptureSamples)) {
     FireError(text::kCaptureMemory);
     return 0;

@@ -25,7 +25,11 @@ bool CTonvexCtrl::ToggleSearch(int16_t mode, const char* disabledText) {
     StopSearch();
     return true;
   }
-  Device.SetFormat(SampleRate, Channels, BitsPerSample, site_.Window());
+  // Timer and device notifications need the control's window; a host that never gave the
+  // control a site (a script host) gets one made now.
+  WindowHandle window = site_.Window();
+  if (!window) window = site_.CreateControlWindow();
+  Device.SetFormat(SampleRate, Channels, BitsPerSample, window);
   ClearHitCounts();
   SearchMode = mode;
   StartSearch();  // a failure here is reported by OnError, not by the result

@@ -38,3 +38,14 @@ std::vector<FiredEvent> FakeSite::Of(int32_t dispid) const {
   }
   return found;
 }
+
+tonvex::WindowHandle FakeSite::CreateControlWindow() {
+  ++windowsCreated;
+  window = 0x5678 + static_cast<tonvex::WindowHandle>(windowsCreated);
+  return window;
+}
+
+bool FakeSite::RequestEdit(int32_t dispid) {
+  editRequests.push_back(dispid);
+  return allowEdit;
+}

@@ -21,9 +21,14 @@ class FakeSite : public tonvex::ControlSite {
   bool AmbientUserMode() const override { return userMode; }
   void FireEvent(int32_t dispid, const tonvex::EventArgs& args) override;
   tonvex::WindowHandle Window() const override { return window; }
+  tonvex::WindowHandle CreateControlWindow() override;
   bool SetTimer(uint32_t id, uint32_t periodMs) override;
   void KillTimer(uint32_t id) override;
   void Invalidate() override { ++invalidated; }
+  void SetModifiedFlag() override { ++modified; }
+  bool RequestEdit(int32_t dispid) override;
+  void PropertyChanged(int32_t dispid) override { changed.push_back(dispid); }
+  void ShowAboutBox() override { ++aboutBoxes; }
 
   std::string Keys() const;
   std::vector<FiredEvent> Of(int32_t dispid) const;
@@ -36,4 +41,10 @@ class FakeSite : public tonvex::ControlSite {
   uint32_t timerId = 0;
   uint32_t timerPeriod = 0;
   int invalidated = 0;
+  int windowsCreated = 0;
+  int modified = 0;
+  int aboutBoxes = 0;
+  bool allowEdit = true;
+  std::vector<int32_t> editRequests;
+  std::vector<int32_t> changed;
 };
