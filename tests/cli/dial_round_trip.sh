@@ -21,6 +21,8 @@ keys=$("$scan" --keys --frames "$dir/all.wav")
 
 "$dial" --gap=60 "$all" >"$dir/piped.wav"
 cmp -s "$dir/all.wav" "$dir/piped.wav" || fail "standard output differs from --out"
+keys=$("$dial" --gap=60 "$all" | "$scan" --keys -)
+[ "$keys" = "$all" ] || fail "scan of the piped dial heard '$keys'"
 
 status=0
 "$dial" --gap=60 --out="$dir/bad.wav" '12x3' >"$dir/bad.out" 2>"$dir/bad.err" || status=$?

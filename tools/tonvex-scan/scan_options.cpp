@@ -9,7 +9,7 @@ namespace scan {
 const char* const kScanUsage =
     "usage: tonvex-scan [--level] [--frames] [--sensitivity=N] [--max-second=N] [--keys] FILE\n"
     "Decodes the DTMF keys (or, with --level, the level) in a sound file as the Tonvex control\n"
-    "hears them on a sound card input.\n"
+    "hears them on a sound card input. FILE - reads standard input.\n"
     "  --level          level search: one LevelHit per 100 ms tick\n"
     "  --frames         analyse the samples directly, without capture timing\n"
     "  --sensitivity=N  loudness a tone needs, 1 to 300 (default 50)\n"
