@@ -23,6 +23,10 @@ CTonvexCtrl::CTonvexCtrl(ControlSite& site, WaveIn& waveIn) : Device(waveIn), si
   Spectrum.Plan(bins);
 }
 
+CTonvexCtrl::~CTonvexCtrl() {
+  if (Running) StopSearch();
+}
+
 void CTonvexCtrl::ClearHitCounts() { HitCounts.fill(0); }
 
 void CTonvexCtrl::FireError(const char* text) {

@@ -25,6 +25,9 @@ class CTonvexCtrl {
  public:
   // site and waveIn are not owned and must outlive the control.
   CTonvexCtrl(ControlSite& site, WaveIn& waveIn);
+  // Stops a search still running, so no timer outlives the control; then the members go in
+  // reverse order: the text, the device (recording stopped, buffer freed, closed), the ring.
+  ~CTonvexCtrl();
   CTonvexCtrl(const CTonvexCtrl&) = delete;
   CTonvexCtrl& operator=(const CTonvexCtrl&) = delete;
 

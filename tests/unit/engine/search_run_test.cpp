@@ -156,6 +156,19 @@ TEST_F(SearchRun, DestroyingTheWindowStopsTimerDeviceAndBuffers) {
   EXPECT_FALSE(control.Ring.HasStorage());
 }
 
+TEST(SearchRunEnd, DestroyingTheControlDuringASearchKillsTheTimerAndClosesTheDevice) {
+  FakeSite site;
+  FakeWaveIn wave;
+  {
+    tonvex::CTonvexCtrl control(site, wave);
+    ASSERT_TRUE(control.SearchDtmf());
+    control.OnTimer(tonvex::kSearchTimerId);
+    wave.ClearLog();
+  }
+  EXPECT_FALSE(site.timerSet);
+  EXPECT_EQ(wave.Log(), "Reset Unprepare Close");
+}
+
 TEST_F(SearchRun, ReturningToUserModeWhileEnabledClearsTheCounts) {
   control.HitCounts[3] = 2;
   site.userMode = false;
