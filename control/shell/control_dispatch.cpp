@@ -52,30 +52,50 @@ HResult TonvexControl::Invoke(int32_t dispid, uint16_t flags, const std::vector<
 
 HResult TonvexControl::GetProperty(int32_t dispid, Variant& value) const {
   switch (dispid) {
-    case dispid::kErrorMsg: value = Variant::BStr(GetErrorMsg()); return hr::kOk;
-    case dispid::kMaxSecond: value = Variant::I2(GetMaxSecond()); return hr::kOk;
-    case dispid::kSensitivity: value = Variant::I4(GetSensitivity()); return hr::kOk;
-    case dispid::kEnabled: value = Variant::Bool(GetEnabled()); return hr::kOk;
+    case dispid::kErrorMsg:
+      value = Variant::BStr(GetErrorMsg());
+      return hr::kOk;
+    case dispid::kMaxSecond:
+      value = Variant::I2(GetMaxSecond());
+      return hr::kOk;
+    case dispid::kSensitivity:
+      value = Variant::I4(GetSensitivity());
+      return hr::kOk;
+    case dispid::kEnabled:
+      value = Variant::Bool(GetEnabled());
+      return hr::kOk;
   }
   return hr::kMemberNotFound;
 }
 
 HResult TonvexControl::PutProperty(int32_t dispid, const Variant& value) {
   switch (dispid) {
-    case dispid::kErrorMsg: PutErrorMsg(value.AsBStr()); return hr::kOk;
-    case dispid::kMaxSecond: PutMaxSecond(value.AsI2()); return hr::kOk;
-    case dispid::kSensitivity: PutSensitivity(value.AsI4()); return hr::kOk;
-    case dispid::kEnabled: return PutEnabled(value.AsBool());
+    case dispid::kErrorMsg:
+      PutErrorMsg(value.AsBStr());
+      return hr::kOk;
+    case dispid::kMaxSecond:
+      PutMaxSecond(value.AsI2());
+      return hr::kOk;
+    case dispid::kSensitivity:
+      PutSensitivity(value.AsI4());
+      return hr::kOk;
+    case dispid::kEnabled:
+      return PutEnabled(value.AsBool());
   }
   return hr::kMemberNotFound;
 }
 
 Variant TonvexControl::CallMethod(int32_t dispid, const std::vector<Variant>& args) {
   switch (dispid) {
-    case dispid::kPlayDtmf: return Variant::Bool(PlayDtmf(args[0].AsBStr()));
-    case dispid::kSearchDtmf: return Variant::Bool(SearchDtmf());
-    case dispid::kSearchLevel: return Variant::Bool(SearchLevel());
-    case dispid::kAboutBox: AboutBox(); return Variant();
+    case dispid::kPlayDtmf:
+      return Variant::Bool(PlayDtmf(args[0].AsBStr()));
+    case dispid::kSearchDtmf:
+      return Variant::Bool(SearchDtmf());
+    case dispid::kSearchLevel:
+      return Variant::Bool(SearchLevel());
+    case dispid::kAboutBox:
+      AboutBox();
+      return Variant();
   }
   return Variant();
 }

@@ -12,7 +12,10 @@ const std::vector<MemberInfo>& ControlMembers() {
       {dispid::kMaxSecond, "MaxSecond", MemberKind::Property, VarType::I2, {}},
       {dispid::kSensitivity, "Sensitivity", MemberKind::Property, VarType::I4, {}},
       {dispid::kEnabled, "Enabled", MemberKind::Property, VarType::Bool, {}},
-      {dispid::kPlayDtmf, "PlayDtmf", MemberKind::Method, VarType::Bool,
+      {dispid::kPlayDtmf,
+       "PlayDtmf",
+       MemberKind::Method,
+       VarType::Bool,
        {{"PhoneNum", VarType::BStr}}},
       {dispid::kSearchDtmf, "SearchDtmf", MemberKind::Method, VarType::Bool, {}},
       {dispid::kSearchLevel, "SearchLevel", MemberKind::Method, VarType::Bool, {}},
@@ -23,13 +26,20 @@ const std::vector<MemberInfo>& ControlMembers() {
 
 const std::vector<MemberInfo>& ControlEvents() {
   static const std::vector<MemberInfo> events = {
-      {dispid::kDtmfHit, "DtmfHit", MemberKind::Method, VarType::Empty,
+      {dispid::kDtmfHit,
+       "DtmfHit",
+       MemberKind::Method,
+       VarType::Empty,
        {{"KeyCode", VarType::I2},
         {"Level", VarType::I2},
         {"Sensitivity", VarType::I4},
         {"UnusedSize", VarType::I4}}},
       {dispid::kLevelHit, "LevelHit", MemberKind::Method, VarType::Empty, {{"Level", VarType::I4}}},
-      {dispid::kOnError, "OnError", MemberKind::Method, VarType::Empty, {{"ErrMsg", VarType::BStr}}},
+      {dispid::kOnError,
+       "OnError",
+       MemberKind::Method,
+       VarType::Empty,
+       {{"ErrMsg", VarType::BStr}}},
   };
   return events;
 }

@@ -55,8 +55,8 @@ class TonvexControl {
   // Automation. Arguments come in their natural order (the first parameter first); *argError
   // gets the index of an argument that does not convert.
   HResult GetIDsOfNames(const std::string& name, int32_t& dispid) const;
-  HResult Invoke(int32_t dispid, uint16_t flags, const std::vector<Variant>& args,
-                 Variant* result, uint32_t* argError = nullptr);
+  HResult Invoke(int32_t dispid, uint16_t flags, const std::vector<Variant>& args, Variant* result,
+                 uint32_t* argError = nullptr);
 
   // Framework notifications.
   void OnSetClientSite();
@@ -82,8 +82,8 @@ class TonvexControl {
   HResult PutProperty(int32_t dispid, const Variant& value);
   Variant CallMethod(int32_t dispid, const std::vector<Variant>& args);
 
-  ControlSite& site_;    // not owned
-  SoundOut& soundOut_;   // not owned
+  ControlSite& site_;   // not owned
+  SoundOut& soundOut_;  // not owned
   AnsiEncoder toAnsi_;
   int32_t extentX_ = kDefaultExtent;
   int32_t extentY_ = kDefaultExtent;

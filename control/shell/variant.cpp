@@ -49,12 +49,23 @@ HResult ParseNumber(const std::string& text, double& value) {
 
 HResult ToDouble(const Variant& from, double& value) {
   switch (from.Type()) {
-    case VarType::Empty: value = 0.0; return hr::kOk;
-    case VarType::I2: value = from.AsI2(); return hr::kOk;
-    case VarType::I4: value = from.AsI4(); return hr::kOk;
-    case VarType::R8: value = from.AsR8(); return hr::kOk;
-    case VarType::Bool: value = from.AsBool() ? -1.0 : 0.0; return hr::kOk;
-    case VarType::BStr: return ParseNumber(from.AsBStr(), value);
+    case VarType::Empty:
+      value = 0.0;
+      return hr::kOk;
+    case VarType::I2:
+      value = from.AsI2();
+      return hr::kOk;
+    case VarType::I4:
+      value = from.AsI4();
+      return hr::kOk;
+    case VarType::R8:
+      value = from.AsR8();
+      return hr::kOk;
+    case VarType::Bool:
+      value = from.AsBool() ? -1.0 : 0.0;
+      return hr::kOk;
+    case VarType::BStr:
+      return ParseNumber(from.AsBStr(), value);
   }
   return hr::kTypeMismatch;
 }
@@ -74,11 +85,16 @@ HResult ToInteger(const Variant& from, Int& out) {
 
 std::string ToText(const Variant& from) {
   switch (from.Type()) {
-    case VarType::Empty: return "";
-    case VarType::I2: return std::to_string(from.AsI2());
-    case VarType::I4: return std::to_string(from.AsI4());
-    case VarType::Bool: return from.AsBool() ? "True" : "False";
-    case VarType::BStr: return from.AsBStr();
+    case VarType::Empty:
+      return "";
+    case VarType::I2:
+      return std::to_string(from.AsI2());
+    case VarType::I4:
+      return std::to_string(from.AsI4());
+    case VarType::Bool:
+      return from.AsBool() ? "True" : "False";
+    case VarType::BStr:
+      return from.AsBStr();
     case VarType::R8: {
       char text[32];
       std::snprintf(text, sizeof text, "%.15g", from.AsR8());

@@ -26,7 +26,9 @@ class Variant {
   static Variant I2(int16_t value) { return Variant(Value(std::in_place_index<1>, value)); }
   static Variant I4(int32_t value) { return Variant(Value(std::in_place_index<2>, value)); }
   static Variant R8(double value) { return Variant(Value(std::in_place_index<3>, value)); }
-  static Variant BStr(std::string utf8) { return Variant(Value(std::in_place_index<4>, std::move(utf8))); }
+  static Variant BStr(std::string utf8) {
+    return Variant(Value(std::in_place_index<4>, std::move(utf8)));
+  }
   static Variant Bool(bool value) { return Variant(Value(std::in_place_index<5>, value)); }
 
   VarType Type() const;

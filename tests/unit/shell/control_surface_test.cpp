@@ -8,8 +8,8 @@
 
 namespace {
 
-using tonvex::hr::kOk;
 using tonvex::Variant;
+using tonvex::hr::kOk;
 namespace dispatch = tonvex::dispatch;
 namespace dispid = tonvex::dispid;
 
@@ -52,8 +52,8 @@ class ControlSurface : public ::testing::Test {
 
 TEST_F(ControlSurface, NamesResolveToTheirDispidsWithoutRegardToCase) {
   const std::pair<const char*, int32_t> names[] = {
-      {"ErrorMsg", 1},   {"MaxSecond", 2},  {"Sensitivity", 3}, {"PlayDtmf", 4},
-      {"SearchDtmf", 5}, {"searchdtmf", 5}, {"SearchLevel", 6}, {"Enabled", -514},
+      {"ErrorMsg", 1},    {"MaxSecond", 2},  {"Sensitivity", 3}, {"PlayDtmf", 4},
+      {"SearchDtmf", 5},  {"searchdtmf", 5}, {"SearchLevel", 6}, {"Enabled", -514},
       {"AboutBox", -552}, {"ABOUTBOX", -552}};
   for (const auto& [name, expected] : names) {
     int32_t id = 0;
@@ -121,9 +121,9 @@ TEST_F(ControlSurface, WrongMembersCountsAndKindsFailAsAutomationFailures) {
             tonvex::hr::kMemberNotFound);
   EXPECT_FALSE(control.Engine().Running);
   // A property read asked for as a method call, as some clients do.
-  EXPECT_EQ(control.Invoke(dispid::kMaxSecond, dispatch::kMethod | dispatch::kPropertyGet, {},
-                           &result),
-            kOk);
+  EXPECT_EQ(
+      control.Invoke(dispid::kMaxSecond, dispatch::kMethod | dispatch::kPropertyGet, {}, &result),
+      kOk);
   EXPECT_EQ(result, Variant::I2(10));
 }
 

@@ -56,7 +56,7 @@ TEST(StreamPersistence, SavesVersionOneInALittleEndianLayoutAndLoadsItBack) {
 TEST(StreamPersistence, AnyVersionLoadsAndValuesAreNotRangeChecked) {
   std::vector<uint8_t> bytes = tonvex::SaveToStream(PersistentState{847, 847, true, 0, 500});
   bytes[0] = 0x03;
-  bytes[2] = 0x02;  // version 2.3
+  bytes[2] = 0x02;        // version 2.3
   bytes.push_back(0xEE);  // what follows belongs to someone else
   PersistentState loaded;
   EXPECT_EQ(tonvex::LoadFromStream(bytes.data(), bytes.size(), loaded), tonvex::hr::kOk);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "variant.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
