@@ -65,21 +65,12 @@ class BagReader : public PropertyExchange {
 
 HResult SaveToBag(PropertyBag& bag, const PersistentState& state) {
   BagWriter writer(bag);
-  PersistentState copy = state;
-  DoPropExchange(writer, copy);
-  return writer.Result();
+  return SaveWhole(writer, state);
 }
 
 HResult LoadFromBag(PropertyBag& bag, PersistentState& state) {
   BagReader reader(bag);
-  PersistentState loaded;
-  DoPropExchange(reader, loaded);
-  if (!Succeeded(reader.Result())) {
-    state = PersistentState{};
-    return reader.Result();
-  }
-  state = loaded;
-  return hr::kOk;
+  return LoadWhole(reader, state);
 }
 
 }  // namespace tonvex

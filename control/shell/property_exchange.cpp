@@ -12,4 +12,17 @@ void DoPropExchange(PropertyExchange& exchange, PersistentState& state) {
   exchange.Short("MaxSecond", state.MaxSecond, 10);
 }
 
+HResult LoadWhole(PropertyExchange& reader, PersistentState& state) {
+  PersistentState loaded;
+  DoPropExchange(reader, loaded);
+  state = Succeeded(reader.Result()) ? loaded : PersistentState{};
+  return reader.Result();
+}
+
+HResult SaveWhole(PropertyExchange& writer, const PersistentState& state) {
+  PersistentState copy = state;
+  DoPropExchange(writer, copy);
+  return writer.Result();
+}
+
 }  // namespace tonvex

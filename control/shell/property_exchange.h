@@ -43,6 +43,13 @@ class PropertyExchange {
 // Loading applies no range check.
 void DoPropExchange(PropertyExchange& exchange, PersistentState& state);
 
+// Runs a loading exchange into fresh state: `state` takes all of it, or, when the exchange
+// failed, only the defaults. Returns the exchange's result.
+HResult LoadWhole(PropertyExchange& reader, PersistentState& state);
+
+// Runs a saving exchange over a copy of `state`.
+HResult SaveWhole(PropertyExchange& writer, const PersistentState& state);
+
 // Sets every value to its default.
 class ResetExchange : public PropertyExchange {
  public:

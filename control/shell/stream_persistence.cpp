@@ -56,21 +56,13 @@ class StreamReader : public PropertyExchange {
 
 std::vector<uint8_t> SaveToStream(const PersistentState& state) {
   StreamWriter writer;
-  PersistentState copy = state;
-  DoPropExchange(writer, copy);
+  SaveWhole(writer, state);
   return writer.bytes;
 }
 
 HResult LoadFromStream(const uint8_t* data, size_t size, PersistentState& state) {
   StreamReader reader(data, size);
-  PersistentState loaded;
-  DoPropExchange(reader, loaded);
-  if (!Succeeded(reader.Result())) {
-    state = PersistentState{};
-    return reader.Result();
-  }
-  state = loaded;
-  return hr::kOk;
+  return LoadWhole(reader, state);
 }
 
 }  // namespace tonvex
