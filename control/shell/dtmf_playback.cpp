@@ -28,7 +28,7 @@ bool PlayDtmfSymbols(const std::string& PhoneNum, SoundOut& out, std::string& Er
       return false;
     }
     const ToneImageBytes& image = ToneImage(row);
-    out.Play(image.data(), static_cast<uint32_t>(image.size()));
+    out.Play(kToneTable[row].ResourceId, image.data(), static_cast<uint32_t>(image.size()));
   }
   return true;
 }

@@ -4,7 +4,7 @@
 
 namespace dial {
 
-void SampleCollector::Play(const uint8_t* image, uint32_t bytes) {
+void SampleCollector::Play(int32_t, const uint8_t* image, uint32_t bytes) {
   WaveImageView view;
   if (!ParseWaveImage(image, bytes, view)) return;
   if (view.FormatTag != 1 || view.Channels != 1 || view.SamplesPerSec != kLineRate ||

@@ -15,7 +15,7 @@ class SampleCollector : public tonvex::SoundOut {
  public:
   // Appends the image's samples when they are 8-bit mono PCM at 11025 Hz; any other image is
   // passed over, as a playback that fails would be.
-  void Play(const uint8_t* image, uint32_t bytes) override;
+  void Play(int32_t resourceId, const uint8_t* image, uint32_t bytes) override;
   void AppendSilence(uint32_t samples);
 
   const std::vector<uint8_t>& Samples() const { return samples_; }

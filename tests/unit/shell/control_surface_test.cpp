@@ -15,7 +15,7 @@ namespace dispid = tonvex::dispid;
 
 class RecordingSoundOut : public tonvex::SoundOut {
  public:
-  void Play(const uint8_t* image, uint32_t bytes) override {
+  void Play(int32_t, const uint8_t* image, uint32_t bytes) override {
     for (int i = 0; i < tonvex::kToneCount; ++i) {
       if (bytes == tonvex::kToneImageBytes && image == tonvex::ToneImage(i).data()) {
         played += tonvex::kToneTable[i].Symbol;

@@ -10,10 +10,11 @@
 
 namespace {
 
-// Records the resource id of every image it is given, identified by the image's content.
+// Records the resource id of every image it is given, identified by the image's content; the
+// id passed along must name the same image.
 class RecordingSoundOut : public tonvex::SoundOut {
  public:
-  void Play(const uint8_t* image, uint32_t bytes) override {
+  void Play(int32_t resourceId, const uint8_t* image, uint32_t bytes) override {
     int id = 0;
     for (int i = 0; i < tonvex::kToneCount; ++i) {
       const tonvex::ToneImageBytes& tone = tonvex::ToneImage(i);
@@ -21,6 +22,7 @@ class RecordingSoundOut : public tonvex::SoundOut {
         id = tonvex::kToneTable[i].ResourceId;
       }
     }
+    EXPECT_EQ(resourceId, id);
     played.push_back(id);
   }
   std::vector<int> played;

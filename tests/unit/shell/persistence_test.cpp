@@ -117,7 +117,7 @@ TEST(BagPersistence, DamagedEntryOrUnreadableBagFailsTheWholeLoad) {
 class ControlPersistence : public ::testing::Test {
  protected:
   class SilentOut : public tonvex::SoundOut {
-    void Play(const uint8_t*, uint32_t) override {}
+    void Play(int32_t, const uint8_t*, uint32_t) override {}
   };
   ControlPersistence() : control(site, wave, sound) {}
   FakeSite site;
