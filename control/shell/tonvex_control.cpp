@@ -37,6 +37,13 @@ bool TonvexControl::PlayDtmf(const std::string& PhoneNum) {
                           engine_.ErrorMsg);
 }
 
+void TonvexControl::SetExtent(int32_t x, int32_t y) {
+  if (x == extentX_ && y == extentY_) return;
+  extentX_ = x;
+  extentY_ = y;
+  site_.SetModifiedFlag();
+}
+
 void TonvexControl::OnSetClientSite() { site_.CreateControlWindow(); }
 
 void TonvexControl::OnAmbientPropertyChange(int32_t dispid) {

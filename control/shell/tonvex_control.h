@@ -74,6 +74,11 @@ class TonvexControl {
   HResult LoadBag(PropertyBag& bag);
   HResult SaveBag(PropertyBag& bag) const;
 
+  // The control's size in HIMETRIC units, kept with its properties.
+  int32_t ExtentX() const { return extentX_; }
+  int32_t ExtentY() const { return extentY_; }
+  void SetExtent(int32_t x, int32_t y);
+
   CTonvexCtrl& Engine() { return engine_; }
   const CTonvexCtrl& Engine() const { return engine_; }
 

@@ -1,0 +1,78 @@
+#include "connection_point.h"
+
+ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, REFIID iid,
+                                 REFIID fallback)
+    : container_(container), iid_(iid), fallback_(fallback) {}
+
+ConnectionPoint::~ConnectionPoint() {
+  for (IUnknown* sink : sinks_) {
+    if (sink) sink->Release();
+  }
+}
+
+HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
+    *object = static_cast<IConnectionPoint*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {
+  if (!iid) return E_POINTER;
+  *iid = iid_;
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::GetConnectionPointContainer(IConnectionPointContainer** out) {
+  if (!out) return E_POINTER;
+  *out = &container_;
+  container_.AddRef();
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
+  if (!sink || !cookie) return E_POINTER;
+  *cookie = 0;
+  void* asked = nullptr;
+  if (FAILED(sink->QueryInterface(iid_, &asked)) &&
+      FAILED(sink->QueryInterface(fallback_, &asked))) {
+    return CONNECT_E_CANNOTCONNECT;
+  }
+  for (size_t slot = 0; slot < sinks_.size(); ++slot) {
+    if (!sinks_[slot]) {
+      sinks_[slot] = static_cast<IUnknown*>(asked);
+      *cookie = static_cast<DWORD>(slot + 1);
+      return S_OK;
+    }
+  }
+  sinks_.push_back(static_cast<IUnknown*>(asked));
+  *cookie = static_cast<DWORD>(sinks_.size());
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
+  if (cookie == 0 || cookie > sinks_.size() || !sinks_[cookie - 1]) return CONNECT_E_NOCONNECTION;
+  IUnknown* sink = sinks_[cookie - 1];
+  sinks_[cookie - 1] = nullptr;
+  sink->Release();
+  return S_OK;
+}
+
+HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
+  if (out) *out = nullptr;
+  return E_NOTIMPL;
+}
+
+std::vector<IUnknown*> ConnectionPoint::Sinks() const {
+  std::vector<IUnknown*> sinks;
+  for (IUnknown* sink : sinks_) {
+    if (!sink) continue;
+    sink->AddRef();
+    sinks.push_back(sink);
+  }
+  return sinks;
+}

@@ -1,0 +1,50 @@
+// The library's entry points for COM: class objects and whether it may be unloaded.
+#include "module.h"
+
+#include "class_factory.h"
+#include "guids.h"
+
+namespace {
+
+HINSTANCE instance = nullptr;
+LONG liveObjects = 0;
+LONG serverLocks = 0;
+
+}  // namespace
+
+HINSTANCE ModuleInstance() { return instance; }
+
+std::wstring ModulePath() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(instance, path, MAX_PATH);
+  return std::wstring(path, length);
+}
+
+void ObjectCreated() { InterlockedIncrement(&liveObjects); }
+void ObjectDestroyed() { InterlockedDecrement(&liveObjects); }
+void LockModule(bool lock) {
+  if (lock) {
+    InterlockedIncrement(&serverLocks);
+  } else {
+    InterlockedDecrement(&serverLocks);
+  }
+}
+bool ModuleInUse() { return liveObjects > 0 || serverLocks > 0; }
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    instance = module;
+    DisableThreadLibraryCalls(module);
+  }
+  return TRUE;
+}
+
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (IsEqualCLSID(clsid, CLSID_Tonvex)) return ControlFactory().QueryInterface(iid, object);
+  if (IsEqualCLSID(clsid, CLSID_TonvexPropPage)) return PageFactory().QueryInterface(iid, object);
+  return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+extern "C" HRESULT WINAPI DllCanUnloadNow() { return ModuleInUse() ? S_FALSE : S_OK; }

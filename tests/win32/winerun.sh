@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the project's own prefix, with an X display and a
+# PulseAudio null sink as the sound card.
+#   winerun.sh --up          starts Xvfb, PulseAudio, the prefix and a lasting wineserver
+#   winerun.sh --down        stops them
+#   winerun.sh --env         prints the environment for other tools (paplay, parec)
+#   winerun.sh PROGRAM ARGS  runs PROGRAM under Wine
+set -euo pipefail
+
+root=${TONVEX_WINE_HOME:-${HOME:-/root}/.cache/tonvex-wine}
+display=${TONVEX_DISPLAY:-:77}
+export WINEPREFIX="$root/prefix" WINEARCH=win32 WINEDEBUG=-all DISPLAY="$display"
+export XDG_RUNTIME_DIR="$root/run" PULSE_SERVER="unix:$root/run/native"
+export PULSE_STATE_PATH="$root/pulse-state" PULSE_COOKIE="$root/pulse-state/cookie"
+mkdir -p "$root/run" "$root/pulse-state"
+chmod 700 "$root/run"
+
+pulse_up() {
+  pactl info >/dev/null 2>&1 && return 0
+  cat >"$root/lab.pa" <<PA
+load-module module-native-protocol-unix auth-anonymous=1 socket=$root/run/native
+load-module module-null-sink sink_name=line format=u8 rate=11025 channels=1
+load-module module-null-sink sink_name=speaker format=u8 rate=11025 channels=1
+set-default-source line.monitor
+set-default-sink speaker
+PA
+  setsid pulseaudio -n -F "$root/lab.pa" --exit-idle-time=-1 --daemonize=no \
+    >"$root/pulse.log" 2>&1 </dev/null &
+  for _ in $(seq 50); do pactl info >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "winerun: PulseAudio did not start; see $root/pulse.log" >&2
+  return 1
+}
+
+x_up() {
+  local number=${display#:}
+  [ -e "/tmp/.X11-unix/X$number" ] && return 0
+  setsid Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$root/xvfb.log" 2>&1 </dev/null &
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && return 0; sleep 0.1; done
+  echo "winerun: Xvfb did not start; see $root/xvfb.log" >&2
+  return 1
+}
+
+prefix_up() {
+  [ -f "$WINEPREFIX/.tonvex-ready" ] && return 0
+  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1 </dev/null
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d pulse /f >/dev/null 2>&1 </dev/null
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  touch "$WINEPREFIX/.tonvex-ready"
+}
+
+case "${1:-}" in
+  --up)
+    x_up
+    pulse_up
+    prefix_up
+    # A lasting server outside any pipe, so that captured output does not wait for it.
+    wineserver -p >/dev/null 2>&1 </dev/null
+    wine cmd /c exit >/dev/null 2>&1 </dev/null
+    ;;
+  --down)
+    wineserver -k >/dev/null 2>&1 || true
+    pactl exit >/dev/null 2>&1 || true
+    pkill -f "Xvfb $display" >/dev/null 2>&1 || true
+    ;;
+  --env)
+    env | grep -E '^(WINEPREFIX|WINEARCH|WINEDEBUG|DISPLAY|XDG_RUNTIME_DIR|PULSE_SERVER|PULSE_STATE_PATH|PULSE_COOKIE)='
+    ;;
+  "")
+    echo "usage: winerun.sh --up | --down | --env | PROGRAM [ARGS]" >&2
+    exit 2
+    ;;
+  *)
+    exec wine "$@"
+    ;;
+esac
