@@ -17,7 +17,7 @@ constexpr HResult kTypeMismatch = static_cast<HResult>(0x80020005);     // DISP_
 constexpr HResult kUnknownName = static_cast<HResult>(0x80020006);      // DISP_E_UNKNOWNNAME
 constexpr HResult kOverflow = static_cast<HResult>(0x8002000A);         // DISP_E_OVERFLOW
 constexpr HResult kBadParamCount = static_cast<HResult>(0x8002000E);    // DISP_E_BADPARAMCOUNT
-constexpr HResult kSetNotPermitted = static_cast<HResult>(0x800A017F);  // CTL_E_SETNOTPERMITTED
+constexpr HResult kSetNotPermitted = static_cast<HResult>(0x800A0183);  // CTL_E_SETNOTPERMITTED
 constexpr HResult kReadFault = static_cast<HResult>(0x8003001E);        // STG_E_READFAULT
 }  // namespace hr
 

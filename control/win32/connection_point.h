@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <ocidl.h>
+#include <olectl.h>
 
 #include <vector>
 

@@ -1,8 +1,6 @@
-// The control's identities: those of the type library, and the property page's.
+// The control's identities, from its type library description.
 #pragma once
 
 #include <windows.h>
 
 #include "tonvex_h.h"
-
-extern const CLSID CLSID_TonvexPropPage;

@@ -8,7 +8,7 @@
 namespace {
 
 // Enumerates the object's two connection points.
-class PointEnumerator : public IEnumConnectionPoints {
+class PointEnumerator final : public IEnumConnectionPoints {
  public:
   PointEnumerator(std::vector<IConnectionPoint*> points, size_t next)
       : points_(std::move(points)), next_(next) {

@@ -165,7 +165,8 @@ HRESULT TonvexObject::InPlaceActivate(HWND) {
   IOleInPlaceFrame* frame = nullptr;
   IOleInPlaceUIWindow* document = nullptr;
   RECT position = {}, clip = {};
-  OLEINPLACEFRAMEINFO frameInfo = {sizeof frameInfo};
+  OLEINPLACEFRAMEINFO frameInfo = {};
+  frameInfo.cb = sizeof frameInfo;
   site->GetWindowContext(&frame, &document, &position, &clip, &frameInfo);
   if (frame) frame->Release();
   if (document) document->Release();

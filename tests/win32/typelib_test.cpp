@@ -49,7 +49,7 @@ class TypeLibrary : public ::testing::Test {
         EXPECT_EQ(function->lprgelemdescParam[p].tdesc.vt, Vt(member->Params[p].Type)) << narrow;
       }
       const VARTYPE result = function->elemdescFunc.tdesc.vt;
-      EXPECT_EQ(result == VT_VOID ? VT_EMPTY : result, Vt(member->Type)) << narrow;
+      EXPECT_EQ(result == VT_VOID ? VARTYPE{VT_EMPTY} : result, Vt(member->Type)) << narrow;
       info->ReleaseFuncDesc(function);
     }
     for (UINT v = 0; v < attributes->cVars; ++v) {

@@ -58,7 +58,7 @@ case "${1:-}" in
     pulse_up
     prefix_up
     # A lasting server outside any pipe, so that captured output does not wait for it.
-    wineserver -p >/dev/null 2>&1 </dev/null
+    wineserver -p >/dev/null 2>&1 </dev/null || true  # fails when one already runs
     wine cmd /c exit >/dev/null 2>&1 </dev/null
     ;;
   --down)
