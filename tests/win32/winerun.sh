@@ -10,7 +10,8 @@ set -euo pipefail
 root=${TONVEX_WINE_HOME:-${HOME:-/root}/.cache/tonvex-wine}
 display=${TONVEX_DISPLAY:-:77}
 export WINEPREFIX="$root/prefix" WINEARCH=win32 WINEDEBUG=-all DISPLAY="$display"
-export XDG_RUNTIME_DIR="$root/run" PULSE_SERVER="unix:$root/run/native"
+# TONVEX_PULSE_SERVER lets a test point the sound driver at no server: a machine without sound.
+export XDG_RUNTIME_DIR="$root/run" PULSE_SERVER="${TONVEX_PULSE_SERVER:-unix:$root/run/native}"
 export PULSE_STATE_PATH="$root/pulse-state" PULSE_COOKIE="$root/pulse-state/cookie"
 mkdir -p "$root/run" "$root/pulse-state"
 chmod 700 "$root/run"
