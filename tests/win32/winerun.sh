@@ -34,7 +34,11 @@ PA
 
 x_up() {
   local number=${display#:}
-  [ -e "/tmp/.X11-unix/X$number" ] && return 0
+  local lock="/tmp/.X$number-lock"
+  if [ -e "$lock" ]; then
+    kill -0 "$(tr -d ' ' <"$lock")" 2>/dev/null && return 0
+    rm -f "$lock" "/tmp/.X11-unix/X$number"  # left by a server that is gone
+  fi
   setsid Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$root/xvfb.log" 2>&1 </dev/null &
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && return 0; sleep 0.1; done
   echo "winerun: Xvfb did not start; see $root/xvfb.log" >&2
