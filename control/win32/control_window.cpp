@@ -9,7 +9,12 @@ const wchar_t kClassName[] = L"TonvexControlWindow";
 }  // namespace
 
 ATOM RegisterControlWindowClass() {
-  static ATOM atom = [] {
+  // A class registered by a library outlives it, so the library removes it when it is unloaded
+  // and registers it again when it is loaded again.
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(ModuleInstance(), kClassName, &existing)) return 1;
+  {
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &ControlWindow::Procedure;
@@ -17,9 +22,10 @@ ATOM RegisterControlWindowClass() {
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
     return RegisterClassExW(&windowClass);
-  }();
-  return atom;
+  }
 }
+
+void UnregisterControlWindowClass() { UnregisterClassW(kClassName, ModuleInstance()); }
 
 HWND ControlWindow::Recreate(HWND parent) {
   Destroy();

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// Called when the library is unloaded.
+void UnregisterControlWindowClass();
+
 class ControlWindow {
  public:
   class Handler {

@@ -2,6 +2,7 @@
 #include "module.h"
 
 #include "class_factory.h"
+#include "control_window.h"
 #include "guids.h"
 
 namespace {
@@ -35,6 +36,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     instance = module;
     DisableThreadLibraryCalls(module);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    UnregisterControlWindowClass();
   }
   return TRUE;
 }

@@ -410,3 +410,49 @@ TEST_F(Container, PropertyPageShowsItsGeneralPage) {
 }
 
 }  // namespace
+
+namespace {
+
+// Creates, sites and starts a level search, then says how many levels arrived in a while.
+size_t LevelsHeard(const ControlLibrary& library) {
+  IDispatch* control = nullptr;
+  if (FAILED(library.CreateControl(IID_IDispatch, reinterpret_cast<void**>(&control)))) return 0;
+  StubSite site;
+  IOleObject* ole = As<IOleObject>(control, IID_IOleObject);
+  ole->SetClientSite(&site);
+  IConnectionPointContainer* points =
+      As<IConnectionPointContainer>(control, IID_IConnectionPointContainer);
+  IConnectionPoint* point = nullptr;
+  points->FindConnectionPoint(DIID__DTonvexEvents, &point);
+  EventSink sink(DIID__DTonvexEvents);
+  DWORD cookie = 0;
+  point->Advise(&sink, &cookie);
+  VARIANT result;
+  Call(control, 6, DISPATCH_METHOD, {}, &result);
+  PumpMessages(350);
+  Call(control, 6, DISPATCH_METHOD, {}, &result);
+  point->Unadvise(cookie);
+  point->Release();
+  points->Release();
+  ole->Close(OLECLOSE_NOSAVE);
+  ole->SetClientSite(nullptr);
+  ole->Release();
+  control->Release();
+  return sink.fired.size();
+}
+
+TEST(ControlLibraryLife, UnloadedAndReloadedLibraryStillRunsItsWindow) {
+  CoInitialize(nullptr);
+  {
+    ControlLibrary first;
+    EXPECT_GE(LevelsHeard(first), 2u);
+    EXPECT_EQ(first.CanUnloadNow(), S_OK);
+  }
+  {
+    ControlLibrary second;
+    EXPECT_GE(LevelsHeard(second), 2u);
+  }
+  CoUninitialize();
+}
+
+}  // namespace
