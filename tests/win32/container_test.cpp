@@ -301,6 +301,25 @@ TEST_F(Container, PropertiesRoundTripThroughAStreamAndAPropertyBag) {
   Call(copy, 2, DISPATCH_PROPERTYGET, {}, &value);
   EXPECT_EQ(V_I2(&value), 90);
   loadBag->Release();
+
+  // A compound document keeps the same bytes in its "Contents" stream.
+  ILockBytes* bytesOnMemory = nullptr;
+  IStorage* storage = nullptr;
+  ASSERT_EQ(CreateILockBytesOnHGlobal(nullptr, TRUE, &bytesOnMemory), S_OK);
+  ASSERT_EQ(StgCreateDocfileOnILockBytes(
+                bytesOnMemory, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &storage),
+            S_OK);
+  IPersistStorage* saveStorage = As<IPersistStorage>(control, IID_IPersistStorage);
+  EXPECT_EQ(saveStorage->Save(storage, FALSE), S_OK);
+  saveStorage->Release();
+  Call(copy, 2, DISPATCH_PROPERTYPUT, {I2(10)}, nullptr);
+  IPersistStorage* loadStorage = As<IPersistStorage>(copy, IID_IPersistStorage);
+  EXPECT_EQ(loadStorage->Load(storage), S_OK);
+  Call(copy, 2, DISPATCH_PROPERTYGET, {}, &value);
+  EXPECT_EQ(V_I2(&value), 90);
+  loadStorage->Release();
+  storage->Release();
+  bytesOnMemory->Release();
   load->Release();
   stream->Release();
   EXPECT_EQ(copy->Release(), 0u);
