@@ -105,9 +105,13 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
     }
     library->Release();
   }
-  if (FAILED(UnRegisterTypeLib(LIBID_TONVEXLib, 1, 0, lcid, SYS_WIN32))) return SELFREG_E_TYPELIB;
-  const bool removed = DeleteTree(L"CLSID\\" + GuidText(CLSID_Tonvex)) &&
-                       DeleteTree(kControlProgId) &&
-                       DeleteTree(L"CLSID\\" + GuidText(CLSID_TonvexPropPage));
-  return removed ? S_OK : SELFREG_E_CLASS;
+  const bool typeLibraryRemoved =
+      SUCCEEDED(UnRegisterTypeLib(LIBID_TONVEXLib, 1, 0, lcid, SYS_WIN32));
+  // The classes go even when the library was not registered, so that a half-registered control
+  // can be cleaned up; the result still says what failed first.
+  const bool classesRemoved = DeleteTree(L"CLSID\\" + GuidText(CLSID_Tonvex)) &&
+                              DeleteTree(kControlProgId) &&
+                              DeleteTree(L"CLSID\\" + GuidText(CLSID_TonvexPropPage));
+  if (!typeLibraryRemoved) return SELFREG_E_TYPELIB;
+  return classesRemoved ? S_OK : SELFREG_E_CLASS;
 }
