@@ -26,7 +26,7 @@ HRESULT ControlLibrary::CreateControl(REFIID iid, void** object) const {
   static const CLSID control = {
       0xBCF535E3, 0x0353, 0x11D0, {0x85, 0xD0, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
   auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-      GetProcAddress(module_, "DllGetClassObject"));
+      reinterpret_cast<void (*)()>(GetProcAddress(module_, "DllGetClassObject")));
   if (!get) return E_FAIL;
   IClassFactory* factory = nullptr;
   HRESULT result = get(control, IID_IClassFactory, reinterpret_cast<void**>(&factory));
@@ -40,7 +40,7 @@ HRESULT ControlLibrary::CreatePage(REFIID iid, void** object) const {
   static const CLSID page = {
       0xC1B3B767, 0x4B81, 0x11D1, {0x92, 0x8A, 0x00, 0x00, 0x1A, 0x0B, 0xF1, 0xDC}};
   auto get = reinterpret_cast<HRESULT(WINAPI*)(REFCLSID, REFIID, void**)>(
-      GetProcAddress(module_, "DllGetClassObject"));
+      reinterpret_cast<void (*)()>(GetProcAddress(module_, "DllGetClassObject")));
   if (!get) return E_FAIL;
   IClassFactory* factory = nullptr;
   HRESULT result = get(page, IID_IClassFactory, reinterpret_cast<void**>(&factory));
@@ -51,8 +51,8 @@ HRESULT ControlLibrary::CreatePage(REFIID iid, void** object) const {
 }
 
 HRESULT ControlLibrary::CanUnloadNow() const {
-  auto canUnload =
-      reinterpret_cast<HRESULT(WINAPI*)()>(GetProcAddress(module_, "DllCanUnloadNow"));
+  auto canUnload = reinterpret_cast<HRESULT(WINAPI*)()>(
+      reinterpret_cast<void (*)()>(GetProcAddress(module_, "DllCanUnloadNow")));
   return canUnload ? canUnload() : E_FAIL;
 }
 

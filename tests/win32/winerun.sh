@@ -20,8 +20,8 @@ pulse_up() {
   pactl info >/dev/null 2>&1 && return 0
   cat >"$root/lab.pa" <<PA
 load-module module-native-protocol-unix auth-anonymous=1 socket=$root/run/native
-load-module module-null-sink sink_name=line format=u8 rate=11025 channels=1
-load-module module-null-sink sink_name=speaker format=u8 rate=11025 channels=1
+load-module module-null-sink sink_name=line format=u8 rate=11025 channels=1 norewinds=1
+load-module module-null-sink sink_name=speaker format=u8 rate=11025 channels=1 norewinds=1
 set-default-source line.monitor
 set-default-sink speaker
 PA
