@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "bin_spectrum.h"
+#include "bin_magnitudes.h"
 #include "control_site.h"
 #include "fft.h"
 #include "tonvex_ctrl.h"
@@ -66,9 +66,9 @@ void BM_FullTransformFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_FullTransformFrame);
 
-void BM_BinSpectrumFrame(benchmark::State& state) {
+void BM_BinMagnitudesFrame(benchmark::State& state) {
   const std::vector<double> line = MakeLine(1 << 16);
-  tonvex::BinSpectrum spectrum;
+  tonvex::BinMagnitudes spectrum;
   spectrum.Plan(kTableBins);
   double magnitudes[9];
   size_t offset = 0;
@@ -79,7 +79,7 @@ void BM_BinSpectrumFrame(benchmark::State& state) {
   }
   SetRealTimeCounters(state, state.iterations());
 }
-BENCHMARK(BM_BinSpectrumFrame);
+BENCHMARK(BM_BinMagnitudesFrame);
 
 class SilentSite : public tonvex::ControlSite {
  public:

@@ -8,7 +8,7 @@
 namespace tonvex {
 namespace {
 
-constexpr int32_t kBatch = BinSpectrum::kMaxFrames;
+constexpr int32_t kBatch = BinMagnitudes::kMaxFrames;
 constexpr int32_t kBatchSpan = kFrameSize + (kBatch - 1) * kFrameHop;
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bin_spectrum.h"
+#include "bin_magnitudes.h"
 #include "control_site.h"
 #include "dtmf_table.h"
 #include "sample_ring.h"
@@ -62,7 +62,7 @@ class CTonvexCtrl {
   int32_t Reported = 0;
   int32_t LastKeyRow = 99;
   int32_t Running = 0;
-  BinSpectrum Spectrum;  // the transform, run for the bins the table reads
+  BinMagnitudes Spectrum;  // the transform, run for the bins the table reads
   WaveDevice Device;
   uint32_t SampleRate = 11025;
   uint16_t Channels = 1;

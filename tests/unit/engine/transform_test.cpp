@@ -4,14 +4,14 @@
 #include <random>
 #include <vector>
 
-#include "bin_spectrum.h"
+#include "bin_magnitudes.h"
 #include "fft.h"
 #include "test_signal.h"
 
 namespace {
 
 using testsignal::Signal;
-using tonvex::BinSpectrum;
+using tonvex::BinMagnitudes;
 using tonvex::Fft;
 
 const std::vector<int32_t> kTableBins = {22, 31, 16, 28, 34, 18, 20, 38, 9};
@@ -86,8 +86,8 @@ std::vector<std::vector<double>> VarietyOfLines() {
   return lines;
 }
 
-TEST(BinSpectrum, MatchesTheStraightforwardTransformBitForBit) {
-  BinSpectrum spectrum;
+TEST(BinMagnitudes, MatchesTheStraightforwardTransformBitForBit) {
+  BinMagnitudes spectrum;
   spectrum.Plan(kTableBins);
   ASSERT_EQ(spectrum.Bins(), kTableBins);
   int frames = 0;
@@ -111,10 +111,10 @@ TEST(BinSpectrum, MatchesTheStraightforwardTransformBitForBit) {
   EXPECT_GT(frames, 100);
 }
 
-TEST(BinSpectrum, AnyBinsMatchToo) {
+TEST(BinMagnitudes, AnyBinsMatchToo) {
   std::vector<int32_t> everyBin;
   for (int32_t b = 0; b < 256; ++b) everyBin.push_back(b);
-  BinSpectrum spectrum;
+  BinMagnitudes spectrum;
   spectrum.Plan(everyBin);
   const auto line = VarietyOfLines()[0];
   std::vector<double> fast(256);

@@ -1,4 +1,4 @@
-#include "bin_spectrum.h"
+#include "bin_magnitudes.h"
 
 #include <cmath>
 #include <set>
@@ -10,7 +10,7 @@ namespace {
 
 // Element-wise vector arithmetic: each lane rounds exactly as scalar code would. Two lanes fill
 // one SSE2 register, the baseline of both targets.
-typedef double Lanes __attribute__((vector_size(BinSpectrum::kMaxFrames * sizeof(double))));
+typedef double Lanes __attribute__((vector_size(BinMagnitudes::kMaxFrames * sizeof(double))));
 
 // Stages 1 to 3 run whole on real input, later stages only where needed.
 constexpr int kFirstPrunedLog2 = 4;
@@ -26,7 +26,7 @@ inline void Butterfly(Lanes* re, Lanes* im, int32_t i, int32_t p, double uRe, do
 
 }  // namespace
 
-BinSpectrum::BinSpectrum() {
+BinMagnitudes::BinMagnitudes() {
   // The permutation of the transform's reordering loop.
   for (int32_t i = 0; i < kFrameSize; ++i) {
     int32_t reversed = 0;
@@ -52,7 +52,7 @@ BinSpectrum::BinSpectrum() {
   }
 }
 
-void BinSpectrum::Plan(const std::vector<int32_t>& bins) {
+void BinMagnitudes::Plan(const std::vector<int32_t>& bins) {
   bins_.clear();
   for (int32_t bin : bins) {
     if (bin >= 0 && bin < kFrameSize) bins_.push_back(bin);
@@ -68,7 +68,7 @@ void BinSpectrum::Plan(const std::vector<int32_t>& bins) {
   }
 }
 
-void BinSpectrum::Magnitudes(const double* samples, int32_t hop, int32_t count,
+void BinMagnitudes::Magnitudes(const double* samples, int32_t hop, int32_t count,
                              double* magnitudes) const {
   if (count < 1) return;
   if (count > kMaxFrames) count = kMaxFrames;

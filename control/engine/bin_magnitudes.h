@@ -13,11 +13,11 @@ constexpr int kFrameSize = 1 << kFrameLog2;
 // Runs only the butterflies whose results reach the chosen bins, with the twiddles of the
 // running product computed once, and transforms several frames side by side in vector lanes.
 // Each lane does exactly the arithmetic of Fft::Transform, so the magnitudes match it.
-class BinSpectrum {
+class BinMagnitudes {
  public:
   static constexpr int kMaxFrames = 2;  // frames transformed together
 
-  BinSpectrum();
+  BinMagnitudes();
   // Chooses the bins; those outside 0..kFrameSize-1 are ignored.
   void Plan(const std::vector<int32_t>& bins);
 
