@@ -69,7 +69,7 @@ void BinMagnitudes::Plan(const std::vector<int32_t>& bins) {
 }
 
 void BinMagnitudes::Magnitudes(const double* samples, int32_t hop, int32_t count,
-                             double* magnitudes) const {
+                               double* magnitudes) const {
   if (count < 1) return;
   if (count > kMaxFrames) count = kMaxFrames;
   // Lanes beyond count repeat the last frame, so nothing past the caller's samples is read.

@@ -104,6 +104,15 @@ std::string ToText(const Variant& from) {
   return "";
 }
 
+// Converts into T and, when that succeeds, wraps the value as the target type.
+template <typename T, typename Converter, typename Wrapper>
+HResult Convert(const Variant& from, Variant& out, Converter convert, Wrapper wrap) {
+  T value{};
+  const HResult result = convert(from, value);
+  if (Succeeded(result)) out = wrap(value);
+  return result;
+}
+
 }  // namespace
 
 VarType Variant::Type() const {
@@ -117,30 +126,15 @@ HResult ChangeType(const Variant& from, VarType to, Variant& out) {
     case VarType::Empty:
       out = Variant();
       return hr::kOk;
-    case VarType::I2: {
-      int16_t value = 0;
-      const HResult result = ToInteger(from, value);
-      if (Succeeded(result)) out = Variant::I2(value);
-      return result;
-    }
-    case VarType::I4: {
-      int32_t value = 0;
-      const HResult result = ToInteger(from, value);
-      if (Succeeded(result)) out = Variant::I4(value);
-      return result;
-    }
-    case VarType::R8: {
-      double value = 0.0;
-      const HResult result = ToDouble(from, value);
-      if (Succeeded(result)) out = Variant::R8(value);
-      return result;
-    }
-    case VarType::Bool: {
-      double value = 0.0;
-      const HResult result = ToDouble(from, value);
-      if (Succeeded(result)) out = Variant::Bool(value != 0.0);
-      return result;
-    }
+    case VarType::I2:
+      return Convert<int16_t>(from, out, ToInteger<int16_t>, &Variant::I2);
+    case VarType::I4:
+      return Convert<int32_t>(from, out, ToInteger<int32_t>, &Variant::I4);
+    case VarType::R8:
+      return Convert<double>(from, out, ToDouble, &Variant::R8);
+    case VarType::Bool:
+      return Convert<double>(from, out, ToDouble,
+                             [](double value) { return Variant::Bool(value != 0.0); });
     case VarType::BStr:
       out = Variant::BStr(ToText(from));
       return hr::kOk;

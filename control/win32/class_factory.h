@@ -1,8 +1,8 @@
 // Static class factories: one for the control, one for its property page.
 #pragma once
 
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 
 class ClassFactory : public IClassFactory {
  public:

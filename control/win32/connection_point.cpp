@@ -1,7 +1,6 @@
 #include "connection_point.h"
 
-ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, REFIID iid,
-                                 REFIID fallback)
+ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, REFIID iid, REFIID fallback)
     : container_(container), iid_(iid), fallback_(fallback) {}
 
 ConnectionPoint::~ConnectionPoint() {

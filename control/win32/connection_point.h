@@ -1,9 +1,9 @@
 // One connection point: the sinks advised for one outgoing interface, cookie = slot + 1.
 #pragma once
 
-#include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <windows.h>
 
 #include <vector>
 

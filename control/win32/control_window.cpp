@@ -31,8 +31,8 @@ HWND ControlWindow::Recreate(HWND parent) {
   Destroy();
   RegisterControlWindowClass();
   const DWORD style = parent ? WS_CHILD | WS_CLIPSIBLINGS : WS_POPUP;
-  hwnd_ = CreateWindowExW(0, kClassName, L"", style, 0, 0, 0, 0, parent, nullptr,
-                          ModuleInstance(), this);
+  hwnd_ = CreateWindowExW(0, kClassName, L"", style, 0, 0, 0, 0, parent, nullptr, ModuleInstance(),
+                          this);
   return hwnd_;
 }
 
@@ -40,8 +40,7 @@ void ControlWindow::Destroy() {
   if (hwnd_) DestroyWindow(hwnd_);  // WM_DESTROY clears hwnd_
 }
 
-LRESULT CALLBACK ControlWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK ControlWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

@@ -34,9 +34,8 @@ void DrawPicture(HDC dc, const RECT& bounds, const RECTL* windowBounds) {
 
 }  // namespace
 
-HRESULT TonvexObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc,
-                           LPCRECTL bounds, LPCRECTL windowBounds,
-                           BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
+HRESULT TonvexObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC dc, LPCRECTL bounds,
+                           LPCRECTL windowBounds, BOOL(STDMETHODCALLTYPE*)(ULONG_PTR), ULONG_PTR) {
   if (aspect != DVASPECT_CONTENT) return DV_E_DVASPECT;
   if (!dc || !bounds) return E_INVALIDARG;
   const RECT rect = {bounds->left, bounds->top, bounds->right, bounds->bottom};
@@ -46,8 +45,7 @@ HRESULT TonvexObject::Draw(DWORD aspect, LONG, void*, DVTARGETDEVICE*, HDC, HDC 
 
 void TonvexObject::OnPaint(HDC dc, const RECT& bounds) { DrawPicture(dc, bounds, nullptr); }
 
-HRESULT TonvexObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
-                                  LOGPALETTE** palette) {
+HRESULT TonvexObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGPALETTE** palette) {
   if (palette) *palette = nullptr;
   return S_FALSE;
 }

@@ -2,8 +2,8 @@
 // binds no property.
 #pragma once
 
-#include <windows.h>
 #include <ocidl.h>
+#include <windows.h>
 
 class PropertyPage : public IPropertyPage {
  public:

@@ -1,7 +1,7 @@
 // DllRegisterServer and DllUnregisterServer: the type library, the control class with its
 // ProgID, and the property page class.
-#include <windows.h>
 #include <olectl.h>
+#include <windows.h>
 
 #include <string>
 
@@ -61,8 +61,7 @@ bool RegisterControlClass(const std::wstring& path) {
          SetValue(clsid + L"\\InprocServer32", nullptr, path) &&
          SetValue(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
          SetValue(clsid + L"\\ProgID", nullptr, kControlProgId) &&
-         CreateKey(clsid + L"\\Control") &&
-         SetValue(clsid + L"\\MiscStatus", nullptr, L"0") &&
+         CreateKey(clsid + L"\\Control") && SetValue(clsid + L"\\MiscStatus", nullptr, L"0") &&
          SetValue(clsid + L"\\MiscStatus\\1", nullptr, L"132241") &&
          SetValue(clsid + L"\\TypeLib", nullptr, GuidText(LIBID_TONVEXLib)) &&
          SetValue(clsid + L"\\Version", nullptr, L"1.0") &&

@@ -1,7 +1,7 @@
 #include "resource_sound_out.h"
 
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #include "module.h"
 

@@ -11,8 +11,8 @@ std::wstring Utf8ToWide(const std::string& utf8) {
 
 std::string WideToUtf8(const wchar_t* wide, size_t length) {
   if (!wide || length == 0) return std::string();
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0,
-                                        nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide, static_cast<int>(length), &utf8[0], bytes, nullptr,
                       nullptr);

@@ -2,9 +2,9 @@
 // portable control. The adapters here translate; the decisions are the portable control's.
 #pragma once
 
-#include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <windows.h>
 
 #include "connection_point.h"
 #include "control_site.h"

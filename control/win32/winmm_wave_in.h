@@ -1,8 +1,8 @@
 // The WaveIn port over the waveIn functions of winmm.
 #pragma once
 
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
 #include "wave_in.h"
 

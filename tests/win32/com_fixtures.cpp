@@ -187,8 +187,8 @@ HRESULT Call(IDispatch* object, DISPID dispid, WORD flags, std::vector<VARIANT> 
     params.cNamedArgs = 1;
   }
   if (result) VariantInit(result);
-  const HRESULT invoked =
-      object->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+  const HRESULT invoked = object->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                         result, nullptr, nullptr);
   for (VARIANT& arg : args) VariantClear(&arg);
   return invoked;
 }

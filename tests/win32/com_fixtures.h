@@ -2,9 +2,9 @@
 // sinks, a property bag, and a loaded control library.
 #pragma once
 
-#include <windows.h>
 #include <ocidl.h>
 #include <olectl.h>
+#include <windows.h>
 
 #include <map>
 #include <string>

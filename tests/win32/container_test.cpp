@@ -70,11 +70,21 @@ class Container : public ::testing::Test {
 };
 
 TEST_F(Container, AnswersForTheInterfacesOfAControlAndNoOthers) {
-  const IID present[] = {IID_IDispatch,          DIID__DTonvex,          IID_IProvideClassInfo,
-                         IID_IProvideClassInfo2, IID_IConnectionPointContainer, IID_IOleObject,
-                         IID_IOleControl,        IID_IOleWindow,         IID_IOleInPlaceObject,
-                         IID_IViewObject,        IID_IViewObject2,       IID_IPersist,
-                         IID_IPersistStreamInit, IID_IPersistPropertyBag, IID_IPersistStorage,
+  const IID present[] = {IID_IDispatch,
+                         DIID__DTonvex,
+                         IID_IProvideClassInfo,
+                         IID_IProvideClassInfo2,
+                         IID_IConnectionPointContainer,
+                         IID_IOleObject,
+                         IID_IOleControl,
+                         IID_IOleWindow,
+                         IID_IOleInPlaceObject,
+                         IID_IViewObject,
+                         IID_IViewObject2,
+                         IID_IPersist,
+                         IID_IPersistStreamInit,
+                         IID_IPersistPropertyBag,
+                         IID_IPersistStorage,
                          IID_ISpecifyPropertyPages};
   IUnknown* identity = As<IUnknown>(control, IID_IUnknown);
   for (const IID& iid : present) {
@@ -86,8 +96,9 @@ TEST_F(Container, AnswersForTheInterfacesOfAControlAndNoOthers) {
     asked->Release();
   }
   identity->Release();
-  const IID absent[] = {IID_IOleInPlaceActiveObject, IID_IPersistMemory, IID_IQuickActivate,
-                        IID_IDataObject, IID_IClassFactory, IID_IOleInPlaceObjectWindowless};
+  const IID absent[] = {IID_IOleInPlaceActiveObject, IID_IPersistMemory,
+                        IID_IQuickActivate,          IID_IDataObject,
+                        IID_IClassFactory,           IID_IOleInPlaceObjectWindowless};
   for (const IID& iid : absent) EXPECT_EQ(As<IUnknown>(control, iid), nullptr);
 }
 
@@ -138,9 +149,9 @@ TEST_F(Container, HasItsWindowAsSoonAsItIsSited) {
 
 TEST_F(Container, NamesResolveThroughTheTypeLibrary) {
   const std::pair<const wchar_t*, DISPID> names[] = {
-      {L"SearchDtmf", 5}, {L"searchdtmf", 5}, {L"AboutBox", -552}, {L"Enabled", -514},
-      {L"ErrorMsg", 1},   {L"MaxSecond", 2},  {L"Sensitivity", 3}, {L"PlayDtmf", 4},
-      {L"SearchLevel", 6}};
+      {L"SearchDtmf", 5},  {L"searchdtmf", 5}, {L"AboutBox", -552},
+      {L"Enabled", -514},  {L"ErrorMsg", 1},   {L"MaxSecond", 2},
+      {L"Sensitivity", 3}, {L"PlayDtmf", 4},   {L"SearchLevel", 6}};
   for (const auto& [name, expected] : names) {
     LPOLESTR asked = const_cast<LPOLESTR>(name);
     DISPID dispid = 0;
@@ -356,7 +367,8 @@ TEST_F(Container, DrawsThePictureStretchedOverTheBounds) {
       for (int sy = std::max(0, 2 * y - 1); sy <= std::min(31, 2 * y + 2); ++sy) {
         for (int sx = std::max(0, x / 2 - 1); sx <= std::min(31, x / 2 + 1); ++sx) {
           const COLORREF neighbour = GetPixel(source, sx, sy);
-          const int channels[3] = {GetRValue(neighbour), GetGValue(neighbour), GetBValue(neighbour)};
+          const int channels[3] = {GetRValue(neighbour), GetGValue(neighbour),
+                                   GetBValue(neighbour)};
           for (int c = 0; c < 3; ++c) {
             low[c] = std::min(low[c], channels[c]);
             high[c] = std::max(high[c], channels[c]);
@@ -365,7 +377,8 @@ TEST_F(Container, DrawsThePictureStretchedOverTheBounds) {
       }
       const int channels[3] = {GetRValue(shown), GetGValue(shown), GetBValue(shown)};
       bool inside = true;
-      for (int c = 0; c < 3; ++c) inside = inside && channels[c] >= low[c] && channels[c] <= high[c];
+      for (int c = 0; c < 3; ++c)
+        inside = inside && channels[c] >= low[c] && channels[c] <= high[c];
       misplaced += !inside;
     }
   }
