@@ -1,5 +1,6 @@
 #include "control_window.h"
 
+// control_window.h brings windows.h, which mmsystem.h needs.
 #include <mmsystem.h>
 
 #include "module.h"

@@ -5,7 +5,7 @@
 #include <ocidl.h>
 #include <windows.h>
 
-class PropertyPage : public IPropertyPage {
+class PropertyPage final : public IPropertyPage {
  public:
   static HRESULT Create(REFIID iid, void** object);
 

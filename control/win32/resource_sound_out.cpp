@@ -1,7 +1,8 @@
 #include "resource_sound_out.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 
 #include "module.h"
 

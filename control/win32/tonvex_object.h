@@ -13,19 +13,19 @@
 #include "tonvex_control.h"
 #include "winmm_wave_in.h"
 
-class TonvexObject : public IDispatch,
-                     public IProvideClassInfo2,
-                     public IConnectionPointContainer,
-                     public IOleObject,
-                     public IOleControl,
-                     public IOleInPlaceObject,
-                     public IViewObject2,
-                     public IPersistStreamInit,
-                     public IPersistPropertyBag,
-                     public IPersistStorage,
-                     public ISpecifyPropertyPages,
-                     private tonvex::ControlSite,
-                     private ControlWindow::Handler {
+class TonvexObject final : public IDispatch,
+                           public IProvideClassInfo2,
+                           public IConnectionPointContainer,
+                           public IOleObject,
+                           public IOleControl,
+                           public IOleInPlaceObject,
+                           public IViewObject2,
+                           public IPersistStreamInit,
+                           public IPersistPropertyBag,
+                           public IPersistStorage,
+                           public ISpecifyPropertyPages,
+                           private tonvex::ControlSite,
+                           private ControlWindow::Handler {
  public:
   static HRESULT Create(REFIID iid, void** object);
 

@@ -1,8 +1,9 @@
 // The WaveIn port over the waveIn functions of winmm.
 #pragma once
 
-#include <mmsystem.h>
 #include <windows.h>
+// mmsystem.h needs the types of windows.h.
+#include <mmsystem.h>
 
 #include "wave_in.h"
 
