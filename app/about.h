@@ -1,0 +1,32 @@
+// The version window frmAbout: one shared instance, modeless, texts rebuilt each time it loads.
+#pragma once
+
+#include <memory>
+
+#include "app_info.h"
+#include "views.h"
+
+namespace dorvane {
+
+class Desktop;
+
+// "Version" and three blanks, then major.minor.revision without leading zeros.
+std::string VersionText(const AppVersion& version);
+AboutTexts MakeAboutTexts(const std::string& title, const AppVersion& version);
+
+class About {
+ public:
+  explicit About(Desktop& desktop) : desktop_(desktop) {}
+
+  bool IsLoaded() const { return window_ != nullptr; }
+  void Show();
+  void cmdOK_Click() { window_.reset(); }
+  void OnCloseBox() { window_.reset(); }
+  void Discard() { window_.reset(); }
+
+ private:
+  Desktop& desktop_;  // not owned
+  std::unique_ptr<AboutWindow> window_;
+};
+
+}  // namespace dorvane

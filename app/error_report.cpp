@@ -1,0 +1,29 @@
+#include "dorvane_frm.h"
+#include "runtime_error.h"
+
+namespace dorvane {
+
+void Dorvane_frm::ShowError(const std::string& description, int32_t number, bool fatal) {
+  const int style = fatal ? kMsgExclamation : kMsgCritical;
+  try {
+    desktop_.MsgBox("ERROR NUMBER  " + std::to_string(number) + "\r\n" + description, style,
+                    "ERROR");
+  } catch (const RuntimeError&) {
+  }
+  if (!fatal) return;
+  try {
+    Tonvex.SetEnabled(false);
+  } catch (const RuntimeError&) {
+  }
+  try {
+    MSComm1.SetPortOpen(false);
+  } catch (const RuntimeError&) {
+  }
+  try {
+    RemoveTrayIcon();
+  } catch (const RuntimeError&) {
+  }
+  EndProgram();
+}
+
+}  // namespace dorvane
