@@ -34,3 +34,13 @@ void About::Show() {
 }
 
 }  // namespace dorvane
+
+namespace dorvane {
+
+void About::Unload() {
+  if (!window_) return;
+  window_->Close();
+  window_.reset();
+}
+
+}  // namespace dorvane

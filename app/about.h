@@ -20,11 +20,15 @@ class About {
 
   bool IsLoaded() const { return window_ != nullptr; }
   void Show();
-  void cmdOK_Click() { window_.reset(); }
-  void OnCloseBox() { window_.reset(); }
+  void cmdOK_Click() { Unload(); }
+  void OnCloseBox() { Unload(); }
+  // The program ends: the window goes with it.
   void Discard() { window_.reset(); }
+  AboutWindow* Window() { return window_.get(); }
 
  private:
+  void Unload();
+
   Desktop& desktop_;  // not owned
   std::unique_ptr<AboutWindow> window_;
 };

@@ -20,8 +20,11 @@ uint64_t SamplesBetween(Micros from, Micros to) {
   return static_cast<uint64_t>(to - from) * kSampleRate / kMicrosPerSecond;
 }
 
-LineWaveIn::LineWaveIn(EventLoop& loop, std::vector<uint8_t> line)
-    : loop_(loop), line_(std::move(line)) {}
+LineWaveIn::LineWaveIn(EventLoop& loop, std::vector<uint8_t> recording)
+    : loop_(loop), line_(std::move(recording)) {}
+
+LineWaveIn::LineWaveIn(EventLoop& loop, const Line& line)
+    : loop_(loop), liveLine_(&line), lineStarted_(true) {}
 
 uint64_t LineWaveIn::LinePosition() const {
   return lineStarted_ ? SamplesBetween(lineStartTime_, loop_.Now()) : 0;
@@ -67,7 +70,8 @@ tonvex::MmResult LineWaveIn::Start() {
   if (queued_) {
     const uint64_t number = ++recordingNumber_;
     const uint32_t length = queued_->BufferLength;
-    loop_.PostAt(startTime_ + TimeOfSamples(length), [this, number, length] {
+    // The driver fills the buffer whatever the program is doing meanwhile.
+    loop_.PostWorldAt(startTime_ + TimeOfSamples(length), [this, number, length] {
       if (number == recordingNumber_ && queued_) ReturnBuffer(length);
     });
   }
@@ -89,6 +93,11 @@ tonvex::MmResult LineWaveIn::GetPosition(uint32_t& bytes) {
 
 void LineWaveIn::FillTo(uint32_t position) {
   if (!queued_ || position <= filled_) return;
+  if (liveLine_) {
+    liveLine_->Read(startLineIndex_ + filled_, queued_->Data + filled_, position - filled_);
+    filled_ = position;
+    return;
+  }
   const uint64_t first = std::min<uint64_t>(startLineIndex_ + filled_, line_.size());
   const uint64_t end = std::min<uint64_t>(startLineIndex_ + position, line_.size());
   uint8_t* out = std::copy(line_.begin() + first, line_.begin() + end, queued_->Data + filled_);

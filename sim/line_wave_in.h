@@ -1,5 +1,4 @@
-// A sound card whose input is a recorded line: the samples play in virtual time from the
-// moment the device first starts recording, followed by silence.
+// A sound card whose input is a telephone line in virtual time.
 #pragma once
 
 #include <cstdint>
@@ -10,11 +9,22 @@
 
 namespace sim {
 
+// What the line carries: sample i is the one heard i samples after virtual time 0.
+class Line {
+ public:
+  virtual ~Line() = default;
+  virtual void Read(uint64_t first, uint8_t* out, size_t count) const = 0;
+};
+
 class LineWaveIn : public tonvex::WaveIn {
  public:
   static constexpr uint8_t kSilence = 128;
 
-  LineWaveIn(EventLoop& loop, std::vector<uint8_t> line);
+  // A recording that starts playing when the device first starts, followed by silence.
+  LineWaveIn(EventLoop& loop, std::vector<uint8_t> recording);
+  // A line that plays on the loop's clock from time 0, heard only while the device records.
+  // The line is not owned and must outlive the device.
+  LineWaveIn(EventLoop& loop, const Line& line);
 
   tonvex::MmResult Open(const tonvex::PcmFormat& format, tonvex::WindowHandle window) override;
   tonvex::MmResult PrepareHeader(tonvex::WaveHeader& header) override;
@@ -40,6 +50,7 @@ class LineWaveIn : public tonvex::WaveIn {
 
   EventLoop& loop_;  // not owned
   std::vector<uint8_t> line_;
+  const Line* liveLine_ = nullptr;  // not owned
   bool open_ = false;
   tonvex::WindowHandle window_ = 0;
   tonvex::WaveHeader* prepared_ = nullptr;  // not owned: the device's header

@@ -211,24 +211,24 @@ TEST(Script, MalformedLinesAreReportedWithTheirLineAndReason) {
 }
 
 TEST(Quote, EscapesControlsKeepsUtf8AndMarksInvalidBytes) {
-  EXPECT_EQ(scenario::Quote("ATH1\r"), "\"ATH1\\r\"");
-  EXPECT_EQ(scenario::Quote("a\"b\\c\n\t"), "\"a\\\"b\\\\c\\n\\t\"");
-  EXPECT_EQ(scenario::Quote(std::string("\0\x1b\x7f~", 4)), "\"\\x00\\x1B\\x7F~\"");
-  EXPECT_EQ(scenario::Quote("\xFF"), "\"\\xFF\"");
+  EXPECT_EQ(sim::Quote("ATH1\r"), "\"ATH1\\r\"");
+  EXPECT_EQ(sim::Quote("a\"b\\c\n\t"), "\"a\\\"b\\\\c\\n\\t\"");
+  EXPECT_EQ(sim::Quote(std::string("\0\x1b\x7f~", 4)), "\"\\x00\\x1B\\x7F~\"");
+  EXPECT_EQ(sim::Quote("\xFF"), "\"\\xFF\"");
   // Two, three and four bytes, and the highest code point.
   const std::string japanese =
       "\xE9\x9B\xBB\xE8\xA9\xB1 \xC3\xA9 \xF0\x9F\x93\x9E \xF4\x8F\xBF\xBF";
-  EXPECT_EQ(scenario::Quote(japanese), "\"" + japanese + "\"");
-  EXPECT_EQ(scenario::Quote("\xC0\xAF"), "\"\\xC0\\xAF\"");           // overlong '/'
-  EXPECT_EQ(scenario::Quote("\xE0\x80\xAF"), "\"\\xE0\\x80\\xAF\"");  // overlong, three bytes
-  EXPECT_EQ(scenario::Quote("\xF0\x8F\xBF\xBF"), "\"\\xF0\\x8F\\xBF\\xBF\"");  // overlong, four
-  EXPECT_EQ(scenario::Quote("\xED\xA0\x80"), "\"\\xED\\xA0\\x80\"");           // surrogate
-  EXPECT_EQ(scenario::Quote("\xF4\x90\x80\x80"), "\"\\xF4\\x90\\x80\\x80\"");  // above U+10FFFF
-  EXPECT_EQ(scenario::Quote("\xE9\x9B"), "\"\\xE9\\x9B\"");                    // cut off at the end
-  EXPECT_EQ(scenario::Quote("\xE9\x9B"
+  EXPECT_EQ(sim::Quote(japanese), "\"" + japanese + "\"");
+  EXPECT_EQ(sim::Quote("\xC0\xAF"), "\"\\xC0\\xAF\"");           // overlong '/'
+  EXPECT_EQ(sim::Quote("\xE0\x80\xAF"), "\"\\xE0\\x80\\xAF\"");  // overlong, three bytes
+  EXPECT_EQ(sim::Quote("\xF0\x8F\xBF\xBF"), "\"\\xF0\\x8F\\xBF\\xBF\"");  // overlong, four
+  EXPECT_EQ(sim::Quote("\xED\xA0\x80"), "\"\\xED\\xA0\\x80\"");           // surrogate
+  EXPECT_EQ(sim::Quote("\xF4\x90\x80\x80"), "\"\\xF4\\x90\\x80\\x80\"");  // above U+10FFFF
+  EXPECT_EQ(sim::Quote("\xE9\x9B"), "\"\\xE9\\x9B\"");                    // cut off at the end
+  EXPECT_EQ(sim::Quote("\xE9\x9B"
                             "A\xE9\x9B\xBB"),
             "\"\\xE9\\x9BA\xE9\x9B\xBB\"");
-  EXPECT_EQ(scenario::Quote("\xED\x9F\xBF"), "\"\xED\x9F\xBF\"");  // last before surrogates
+  EXPECT_EQ(sim::Quote("\xED\x9F\xBF"), "\"\xED\x9F\xBF\"");  // last before surrogates
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "quoting.h"
 
-namespace scenario {
+namespace sim {
 namespace {
 
 bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -87,4 +87,4 @@ std::string Quote(const std::string& bytes) {
   return out;
 }
 
-}  // namespace scenario
+}  // namespace sim

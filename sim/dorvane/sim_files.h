@@ -1,0 +1,48 @@
+// The program's folder: a temporary directory that the program sees as C:\Dorvane, with the
+// files the script puts there. Writes, copies and deletions appear in the transcript.
+#pragma once
+
+#include <string>
+
+#include "file_system.h"
+#include "transcript.h"
+
+namespace sim {
+
+class SimFiles : public dorvane::FileSystem {
+ public:
+  static constexpr const char* kProgramFolder = "C:\\Dorvane";
+
+  // Makes the folder; it goes with the object.
+  explicit SimFiles(Transcript& transcript);
+  ~SimFiles() override;
+  SimFiles(const SimFiles&) = delete;
+  SimFiles& operator=(const SimFiles&) = delete;
+
+  // The script's hand: files as they are, no transcript.
+  void Put(const std::string& name, const std::string& bytes);
+  void Remove(const std::string& name);
+  void Block(const std::string& name);
+  // "file NAME \"...\"", "file NAME absent" or "file NAME blocked".
+  std::string Describe(const std::string& name) const;
+
+  std::string Dir(const std::string& path) override;
+  std::string ReadAll(const std::string& path) override;
+  void ReplaceFile(const std::string& path, const std::string& bytes) override;
+  void Copy(const std::string& from, const std::string& to) override;
+  void Kill(const std::string& path) override;
+  void CheckWritable(const std::string& path) override;
+  // The simulated system's code page is UTF-8.
+  std::string ToAnsi(const std::string& utf8) override { return utf8; }
+  std::string FromAnsi(const std::string& ansi) override { return ansi; }
+
+ private:
+  // The real path of a file the program names; fails with 75 outside the program's folder.
+  std::string RealPath(const std::string& programPath) const;
+  std::string NameOf(const std::string& programPath) const;
+
+  Transcript& transcript_;  // not owned
+  std::string folder_;
+};
+
+}  // namespace sim

@@ -1,0 +1,112 @@
+#include "sim_tone_detector.h"
+
+#include <map>
+
+#include "quoting.h"
+#include "runtime_error.h"
+#include "tonvex_contract.h"
+
+namespace sim {
+namespace {
+
+namespace contract = tonvex::contract;
+using tonvex::Variant;
+
+// The form's stored properties of the control, as a container's property bag holds them.
+class DesignBag : public tonvex::PropertyBag {
+ public:
+  explicit DesignBag(const dorvane::ToneDetectorDesignProperties& design) {
+    values_["Enabled"] = Variant::Bool(design.Enabled);
+    values_["Sensitivity"] = Variant::I4(design.Sensitivity);
+    values_["MaxSecond"] = Variant::I2(design.MaxSecond);
+  }
+  tonvex::HResult Read(const std::string& name, Variant& value) override {
+    const auto found = values_.find(name);
+    if (found == values_.end()) return tonvex::hr::kInvalidArg;
+    value = found->second;
+    return tonvex::hr::kOk;
+  }
+  tonvex::HResult Write(const std::string&, const Variant&) override { return tonvex::hr::kOk; }
+
+ private:
+  std::map<std::string, Variant> values_;
+};
+
+}  // namespace
+
+SimToneDetector::SimToneDetector(EventLoop& loop, Transcript& transcript, ProgramGate& gate,
+                                 const Line& line,
+                                 const dorvane::ToneDetectorDesignProperties& design)
+    : transcript_(transcript), gate_(gate), host_(loop), soundCard_(loop, line) {
+  control_ = std::make_unique<tonvex::TonvexControl>(host_, soundCard_, speaker_);
+  host_.Attach(&control_->Engine());
+  host_.SetEventHandler(
+      [this](int32_t dispid, const tonvex::EventArgs& args) { OnEvent(dispid, args); });
+  control_->OnSetClientSite();
+  DesignBag bag(design);
+  control_->LoadBag(bag);
+}
+
+SimToneDetector::~SimToneDetector() { Destroy(); }
+
+void SimToneDetector::Destroy() {
+  if (!control_) return;
+  host_.HostWindow().Destroy();
+  host_.Attach(nullptr);
+  control_.reset();
+}
+
+bool SimToneDetector::DtmfSearchRunning() const {
+  if (!control_) return false;
+  const tonvex::CTonvexCtrl& engine = control_->Engine();
+  return engine.Running != 0 && engine.SearchMode == tonvex::kDtmfMode;
+}
+
+Variant SimToneDetector::Invoke(int32_t dispid, uint16_t flags, std::vector<Variant> args) {
+  if (!control_) throw dorvane::failure::ObjectNotSet();
+  Variant result;
+  const tonvex::HResult hr = control_->Invoke(dispid, flags, args, &result);
+  if (!tonvex::Succeeded(hr)) throw dorvane::RuntimeError(hr, "Automation error");
+  return result;
+}
+
+bool SimToneDetector::Enabled() {
+  return Invoke(contract::dispid::kEnabled, tonvex::dispatch::kPropertyGet, {}).AsBool();
+}
+
+void SimToneDetector::SetEnabled(bool enabled) {
+  transcript_.Add("tonvex", std::string("Enabled = ") + (enabled ? "True" : "False"));
+  Invoke(contract::dispid::kEnabled, tonvex::dispatch::kPropertyPut, {Variant::Bool(enabled)});
+}
+
+bool SimToneDetector::SearchDtmf() {
+  const bool done = Invoke(contract::dispid::kSearchDtmf, tonvex::dispatch::kMethod, {}).AsBool();
+  transcript_.Add("tonvex", std::string("SearchDtmf -> ") +
+                                (!done ? "refused" : DtmfSearchRunning() ? "running" : "stopped"));
+  return done;
+}
+
+void SimToneDetector::Hear(char symbol) {
+  const std::string name(1, symbol);
+  if (!DtmfSearchRunning()) {
+    transcript_.Add("tonvex", "DtmfHit " + Quote(name) + " dropped (search stopped)");
+    return;
+  }
+  host_.FireEvent(contract::event::kDtmfHit,
+                  {static_cast<int16_t>(symbol), int16_t{100}, control_->GetSensitivity(), 0});
+}
+
+void SimToneDetector::OnEvent(int32_t dispid, const tonvex::EventArgs& args) {
+  if (dispid != contract::event::kDtmfHit || args.size() != contract::kDtmfHitArgCount) return;
+  const auto keyCode = std::get<int16_t>(args[contract::kDtmfHitKeyCode]);
+  transcript_.Add("tonvex", "DtmfHit " + Quote(std::string(1, static_cast<char>(keyCode))));
+  gate_.Deliver([&] {
+    if (onDtmfHit_) {
+      onDtmfHit_(keyCode, std::get<int16_t>(args[contract::kDtmfHitLevel]),
+                 std::get<int32_t>(args[contract::kDtmfHitSensitivity]),
+                 std::get<int32_t>(args[contract::kDtmfHitUnusedSize]));
+    }
+  });
+}
+
+}  // namespace sim
