@@ -6,6 +6,7 @@
 #include <variant>
 #include <vector>
 
+#include "tonvex_contract.h"
 #include "wave_in.h"
 
 namespace tonvex {
@@ -15,9 +16,9 @@ using EventArg = std::variant<int16_t, int32_t, std::string>;
 using EventArgs = std::vector<EventArg>;
 
 namespace dispid {
-constexpr int32_t kDtmfHit = 1;
-constexpr int32_t kLevelHit = 2;
-constexpr int32_t kOnError = 3;
+using contract::event::kDtmfHit;
+using contract::event::kLevelHit;
+using contract::event::kOnError;
 }  // namespace dispid
 
 class ControlSite {

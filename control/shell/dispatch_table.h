@@ -5,20 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "tonvex_contract.h"
 #include "variant.h"
 
 namespace tonvex {
 
 namespace dispid {
-constexpr int32_t kErrorMsg = 1;
-constexpr int32_t kMaxSecond = 2;
-constexpr int32_t kSensitivity = 3;
-constexpr int32_t kPlayDtmf = 4;
-constexpr int32_t kSearchDtmf = 5;
-constexpr int32_t kSearchLevel = 6;
-constexpr int32_t kEnabled = -514;   // DISPID_ENABLED
-constexpr int32_t kAboutBox = -552;  // DISPID_ABOUTBOX
-constexpr int32_t kAmbientUserMode = -709;
+using contract::dispid::kAboutBox;
+using contract::dispid::kAmbientUserMode;
+using contract::dispid::kEnabled;
+using contract::dispid::kErrorMsg;
+using contract::dispid::kMaxSecond;
+using contract::dispid::kPlayDtmf;
+using contract::dispid::kSearchDtmf;
+using contract::dispid::kSearchLevel;
+using contract::dispid::kSensitivity;
 }  // namespace dispid
 
 enum class MemberKind { Property, Method };

@@ -4,14 +4,20 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "guids.h"
 #include "module.h"
 #include "resource_ids.h"
+#include "tonvex_contract.h"
 
 namespace {
 
-const wchar_t kControlProgId[] = L"TONVEX.TonvexCtrl.1";
+// The ProgID is ASCII: each character widens to itself.
+std::wstring ControlProgId() {
+  const std::string_view text = tonvex::contract::kProgId;
+  return std::wstring(text.begin(), text.end());
+}
 
 std::wstring GuidText(REFGUID guid) {
   wchar_t text[40];
@@ -60,15 +66,15 @@ bool RegisterControlClass(const std::wstring& path) {
   return SetValue(clsid, nullptr, typeName) &&
          SetValue(clsid + L"\\InprocServer32", nullptr, path) &&
          SetValue(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
-         SetValue(clsid + L"\\ProgID", nullptr, kControlProgId) &&
+         SetValue(clsid + L"\\ProgID", nullptr, ControlProgId()) &&
          CreateKey(clsid + L"\\Control") && SetValue(clsid + L"\\MiscStatus", nullptr, L"0") &&
          SetValue(clsid + L"\\MiscStatus\\1", nullptr, L"132241") &&
          SetValue(clsid + L"\\TypeLib", nullptr, GuidText(LIBID_TONVEXLib)) &&
          SetValue(clsid + L"\\Version", nullptr, L"1.0") &&
          SetValue(clsid + L"\\ToolboxBitmap32", nullptr,
                   path + L", " + std::to_wstring(IDB_TOOLBOX)) &&
-         SetValue(kControlProgId, nullptr, typeName) &&
-         SetValue(std::wstring(kControlProgId) + L"\\CLSID", nullptr, GuidText(CLSID_Tonvex));
+         SetValue(ControlProgId(), nullptr, typeName) &&
+         SetValue(ControlProgId() + L"\\CLSID", nullptr, GuidText(CLSID_Tonvex));
 }
 
 bool RegisterPageClass(const std::wstring& path) {
@@ -109,7 +115,7 @@ extern "C" HRESULT WINAPI DllUnregisterServer() {
   // The classes go even when the library was not registered, so that a half-registered control
   // can be cleaned up; the result still says what failed first.
   const bool classesRemoved = DeleteTree(L"CLSID\\" + GuidText(CLSID_Tonvex)) &&
-                              DeleteTree(kControlProgId) &&
+                              DeleteTree(ControlProgId()) &&
                               DeleteTree(L"CLSID\\" + GuidText(CLSID_TonvexPropPage));
   if (!typeLibraryRemoved) return SELFREG_E_TYPELIB;
   return classesRemoved ? S_OK : SELFREG_E_CLASS;
