@@ -23,7 +23,7 @@ AboutTexts MakeAboutTexts(const std::string& title, const AppVersion& version) {
   return texts;
 }
 
-void About::Show() {
+void frmAbout::Show() {
   if (window_) {
     window_->BringToFront();
     return;
@@ -37,7 +37,7 @@ void About::Show() {
 
 namespace dorvane {
 
-void About::Unload() {
+void frmAbout::Unload() {
   if (!window_) return;
   window_->Close();
   window_.reset();

@@ -1,4 +1,4 @@
-// The version window frmAbout: one shared instance, modeless, texts rebuilt each time it loads.
+// The version window: one shared instance, modeless, texts rebuilt each time it loads.
 #pragma once
 
 #include <memory>
@@ -14,9 +14,9 @@ class Desktop;
 std::string VersionText(const AppVersion& version);
 AboutTexts MakeAboutTexts(const std::string& title, const AppVersion& version);
 
-class About {
+class frmAbout {
  public:
-  explicit About(Desktop& desktop) : desktop_(desktop) {}
+  explicit frmAbout(Desktop& desktop) : desktop_(desktop) {}
 
   bool IsLoaded() const { return window_ != nullptr; }
   void Show();

@@ -80,7 +80,7 @@ class Dorvane_frm {
   const std::string& DtmfBuffer() const { return DtmfBuffer_; }
   const MenuItem& MainMenu() const { return mnuMain_; }
   Preference& PreferenceDialog() { return preference_; }
-  About& AboutBox() { return about_; }
+  frmAbout& AboutBox() { return about_; }
   bool Ended() const { return ended_; }
 
   // The path of a file beside the program.
@@ -120,7 +120,7 @@ class Dorvane_frm {
   bool trayIconAdded_ = false;
   bool ended_ = false;
   Preference preference_;
-  About about_;
+  frmAbout about_;
 };
 
 }  // namespace dorvane

@@ -29,8 +29,8 @@ void SimSerial::PostOnComm() {
 }
 
 void SimSerial::Fail(const dorvane::RuntimeError& failure) {
-  transcript_.Add("port", "error " + std::to_string(failure.Number) + " " +
-                              Quote(failure.Description));
+  transcript_.Add("port",
+                  "error " + std::to_string(failure.Number) + " " + Quote(failure.Description));
   throw failure;
 }
 

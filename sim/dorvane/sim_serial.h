@@ -50,8 +50,8 @@ class SimSerial : public dorvane::SerialPort {
   void PostOnComm();
   std::string PortName() const { return "COM" + std::to_string(commPort_); }
 
-  EventLoop& loop_;          // not owned
-  Transcript& transcript_;   // not owned
+  EventLoop& loop_;         // not owned
+  Transcript& transcript_;  // not owned
   std::function<void()> onComm_;
   std::string answer_ = "\r\nOK\r\n";
   bool silent_ = false;

@@ -81,8 +81,9 @@ void SimToneDetector::SetEnabled(bool enabled) {
 
 bool SimToneDetector::SearchDtmf() {
   const bool done = Invoke(contract::dispid::kSearchDtmf, tonvex::dispatch::kMethod, {}).AsBool();
-  transcript_.Add("tonvex", std::string("SearchDtmf -> ") +
-                                (!done ? "refused" : DtmfSearchRunning() ? "running" : "stopped"));
+  transcript_.Add("tonvex", std::string("SearchDtmf -> ") + (!done                 ? "refused"
+                                                             : DtmfSearchRunning() ? "running"
+                                                                                   : "stopped"));
   return done;
 }
 

@@ -19,8 +19,8 @@ namespace sim {
 
 class SimToneDetector : public dorvane::ToneDetector {
  public:
-  using DtmfHit = std::function<void(int16_t keyCode, int16_t level, int32_t sensitivity,
-                                     int32_t unusedSize)>;
+  using DtmfHit =
+      std::function<void(int16_t keyCode, int16_t level, int32_t sensitivity, int32_t unusedSize)>;
 
   // Creates the control, sites it and loads the form's stored properties. Everything is
   // borrowed and must outlive the detector.

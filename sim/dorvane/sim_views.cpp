@@ -55,8 +55,7 @@ bool SimPreferenceWindow::Enter(const std::string& control, const std::string& t
 
 void SimAboutWindow::Show(const dorvane::AboutTexts& texts) {
   transcript_.Add("dialog", "About open caption " + Quote(texts.Caption) + " version " +
-                                Quote(texts.Version) + " description " +
-                                Quote(texts.Description));
+                                Quote(texts.Version) + " description " + Quote(texts.Description));
 }
 
 }  // namespace sim

@@ -29,10 +29,10 @@ void World::Start() {
   form_ = std::make_unique<dorvane::Dorvane_frm>(dorvane::FormControls{
       desktop_, desktop_, files_, messenger_, serial_, *detector_, timer1_, timer2_});
   dorvane::Dorvane_frm& form = *form_;
-  detector_->SetOnDtmfHit([&form](int16_t keyCode, int16_t level, int32_t sensitivity,
-                                  int32_t unusedSize) {
-    form.Tonvex_DtmfHit(keyCode, level, sensitivity, unusedSize);
-  });
+  detector_->SetOnDtmfHit(
+      [&form](int16_t keyCode, int16_t level, int32_t sensitivity, int32_t unusedSize) {
+        form.Tonvex_DtmfHit(keyCode, level, sensitivity, unusedSize);
+      });
   serial_.SetOnComm([this, &form] { gate_.Deliver([&form] { form.MSComm1_OnComm(); }); });
   messenger_.SetOnWindowCreated([this, &form](std::shared_ptr<dorvane::MessengerWindow> window) {
     gate_.Deliver([&form, &window] { form.MsgrUIA_OnIMWindowCreated(window); });
@@ -51,8 +51,8 @@ void World::Hear(char symbol) {
   if (detector_) {
     detector_->Hear(symbol);
   } else {
-    transcript_.Add("tonvex", "DtmfHit " + Quote(std::string(1, symbol)) +
-                                  " dropped (search stopped)");
+    transcript_.Add("tonvex",
+                    "DtmfHit " + Quote(std::string(1, symbol)) + " dropped (search stopped)");
   }
   ReleaseEndedProgram();
   RunUntil(loop_.Now());

@@ -272,7 +272,7 @@ void Runner::ExecuteProgramEvent(const Command& command) {
       return;
     }
     case Op::About: {
-      dorvane::About& about = program.AboutBox();
+      dorvane::frmAbout& about = program.AboutBox();
       if (!about.IsLoaded()) ScriptError(command, "the About box is not open");
       if (command.name == "ok") {
         world_.Act([&about] { about.cmdOK_Click(); });
@@ -331,8 +331,7 @@ void Runner::Expect(const Command& command) {
   if (!negated) ExpectFailed(command, "no line matches", matched_, lines.size());
 }
 
-void Runner::ExpectFailed(const Command& command, const std::string& what, size_t from,
-                          size_t to) {
+void Runner::ExpectFailed(const Command& command, const std::string& what, size_t from, size_t to) {
   const std::vector<std::string>& lines = world_.Log().Lines();
   errors_ << scriptPath_ << ":" << command.line << ": " << Describe(command) << " failed: " << what
           << (to > from ? ":" : " (no lines since the last match)") << '\n';

@@ -51,6 +51,22 @@ TEST(EventLoop, TickMayStopItsOwnTimerAndPostWork) {
   EXPECT_EQ(loop.Now(), 10);
 }
 
+TEST(EventLoop, WhileTheProgramWaitsOnlyTheWorldMovesAndOverdueWorkRunsOnceAtTheCurrentTime) {
+  EventLoop loop;
+  std::string order;
+  std::vector<sim::Micros> ticks;
+  loop.StartTimer(100, [&] { ticks.push_back(loop.Now()); });
+  loop.PostAt(50, [&] { order += "message@" + std::to_string(loop.Now()) + " "; });
+  loop.PostWorldAt(70, [&] { order += "world@" + std::to_string(loop.Now()) + " "; });
+  // A handler blocks from 0 to 350: the world's event happens, the program's wait.
+  loop.AdvanceWorld(350);
+  EXPECT_EQ(order, "world@70 ");
+  EXPECT_TRUE(ticks.empty());
+  loop.RunUntil(500);
+  EXPECT_EQ(order, "world@70 message@350 ");
+  EXPECT_EQ(ticks, (std::vector<sim::Micros>{350, 450}));
+}
+
 TEST(SimWindow, MessagesForADestroyedWindowAreDropped) {
   EventLoop loop;
   std::string seen;
