@@ -30,6 +30,8 @@ cycles=$((hours * 12))
     echo 'wait 5100'
     echo "window $((call + 1)) close"
     echo 'wait 284900'
+    echo "expect 'messenger window $call Close'"
+    echo "expect 'messenger window $((call + 1)) accepted'"
   done
   echo 'state'
   echo "expect 'state InCall=0 DtmfSearchOn=1 Timer1=0 Timer2=0'"

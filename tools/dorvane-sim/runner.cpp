@@ -320,22 +320,23 @@ void Runner::PrintState() {
 }
 
 void Runner::Expect(const Command& command) {
-  const std::vector<std::string>& lines = world_.Log().Lines();
+  sim::Transcript& log = world_.Log();
   const bool negated = command.op == Op::ExpectNo || command.op == Op::ExpectNoRegex;
-  for (size_t index = matched_; index < lines.size(); ++index) {
-    if (!Matches(command, lines[index])) continue;
+  for (size_t index = matched_; index < log.End(); ++index) {
+    if (!Matches(command, log.Line(index))) continue;
     if (negated) ExpectFailed(command, "this line matches", index, index + 1);
     matched_ = index + 1;
+    log.ForgetBefore(matched_);
     return;
   }
-  if (!negated) ExpectFailed(command, "no line matches", matched_, lines.size());
+  if (!negated) ExpectFailed(command, "no line matches", matched_, log.End());
 }
 
 void Runner::ExpectFailed(const Command& command, const std::string& what, size_t from, size_t to) {
-  const std::vector<std::string>& lines = world_.Log().Lines();
+  const sim::Transcript& log = world_.Log();
   errors_ << scriptPath_ << ":" << command.line << ": " << Describe(command) << " failed: " << what
           << (to > from ? ":" : " (no lines since the last match)") << '\n';
-  for (size_t index = from; index < to; ++index) errors_ << "  " << lines[index] << '\n';
+  for (size_t index = from; index < to; ++index) errors_ << "  " << log.Line(index) << '\n';
   throw Stop{kExpectFailed};
 }
 
