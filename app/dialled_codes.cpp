@@ -5,8 +5,6 @@
 namespace dorvane {
 namespace {
 
-constexpr int32_t kSupervisionIntervalMs = 5000;
-
 // The symbol of a character code, as a one-character string.
 std::string Chr(int16_t code) {
   if (code < 0) throw failure::InvalidProcedureCall();

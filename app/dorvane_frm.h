@@ -21,6 +21,9 @@
 
 namespace dorvane {
 
+// Timer2's period while a conversation is supervised.
+constexpr int32_t kSupervisionIntervalMs = 5000;
+
 // The control's properties as the form stores them at design time.
 struct ToneDetectorDesignProperties {
   bool Enabled = false;

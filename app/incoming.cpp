@@ -7,7 +7,6 @@ namespace {
 
 constexpr int32_t kCheckDelayMs = 5000;
 constexpr int32_t kRetryDelayMs = 2000;
-constexpr int32_t kSupervisionIntervalMs = 5000;
 constexpr int64_t kFrontTimeoutMs = 6000;
 const char kAcceptMarker[] = "Alt+T";
 const char kAcceptKeys[] = "%T";
