@@ -20,6 +20,9 @@ int CTonvexCtrl::PrepareCapture() {
 }
 
 void CTonvexCtrl::ReleaseCapture() {
+  // The device is closed, so the next search must start recording again, also when the
+  // buffer-returned notification went with a destroyed window.
+  CaptureStarted = 0;
   Device.CloseInput();
   Device.FreeBuffer();
   CaptureData = nullptr;

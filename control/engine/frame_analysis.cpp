@@ -92,12 +92,13 @@ void CTonvexCtrl::DecideFrame(const double* frame, uint32_t frameLength, const d
   if (Reported) return;
 
   const int32_t level = PeakLevel(frame, frameLength);
-  site_.FireEvent(dispid::kDtmfHit,
-                  {static_cast<int16_t>(table[symbol].Key), static_cast<int16_t>(level),
-                   static_cast<int32_t>(strength * 5.0), static_cast<int32_t>(Ring.Free())});
+  const EventArgs hit = {static_cast<int16_t>(table[symbol].Key), static_cast<int16_t>(level),
+                         static_cast<int32_t>(strength * 5.0), static_cast<int32_t>(Ring.Free())};
+  // Recorded before the host hears of it, so nothing the host does inside can report it again.
   LastKeyRow = symbol;
   Reported = 1;
   ClearHitCounts();
+  site_.FireEvent(dispid::kDtmfHit, hit);
 }
 
 }  // namespace tonvex

@@ -57,7 +57,14 @@ void CTonvexCtrl::StopSearch() {
 }
 
 void CTonvexCtrl::OnTimer(uint32_t) {
-  if (!CaptureData) return;
+  // A host that pumps messages inside an event (a modal box in DtmfHit) lets the next tick in
+  // here; it waits for the next tick outside, which takes up everything recorded meanwhile.
+  if (!CaptureData || inTick_) return;
+  inTick_ = true;
+  struct LeaveTick {
+    bool& flag;
+    ~LeaveTick() { flag = false; }
+  } leave{inTick_};
   ProcessTick();
 }
 

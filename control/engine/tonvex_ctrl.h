@@ -92,6 +92,7 @@ class CTonvexCtrl {
   std::array<int32_t, kDtmfTableRows> highBinIndex_{};
   std::vector<double> scratch_;    // conversion buffer, kept across ticks
   uint32_t searchGeneration_ = 0;  // tells a tick that its search was stopped by a handler
+  bool inTick_ = false;            // a tick is firing its events
 };
 
 }  // namespace tonvex

@@ -134,6 +134,32 @@ TEST_F(SearchRun, HostStoppingTheSearchInsideDtmfHitEndsTheTick) {
   EXPECT_EQ(site.Keys(), "13");
 }
 
+TEST_F(SearchRun, ATickInsideAnEventOfATickDoesNothingAndNoKeyIsReportedTwice) {
+  ASSERT_TRUE(control.SearchDtmf());
+  Tick();
+  // A host showing a modal box inside DtmfHit pumps messages: the next tick comes inside.
+  site.onEvent = [this](const FiredEvent& event) {
+    if (event.dispid == kDtmfHit) Tick();
+  };
+  Deliver(testsignal::Signal().Key('1', 40, 600).Silence(100).Key('2', 40, 600).Samples());
+  Deliver(testsignal::Signal().Silence(300).Key('3', 40, 600).Silence(300).Samples());
+  EXPECT_EQ(site.Keys(), "123");
+}
+
+TEST_F(SearchRun, ASearchAfterTheWindowWentDuringOneRecordsAgain) {
+  ASSERT_TRUE(control.SearchDtmf());
+  Tick();
+  // The window goes with the buffer-returned notification that would have been posted to it.
+  control.OnWindowDestroyed();
+  wave.ClearLog();
+  recorded = 0;
+  ASSERT_TRUE(control.SearchDtmf());
+  Tick();
+  EXPECT_EQ(wave.Log(), "Open Prepare Add Start");
+  Deliver(testsignal::Signal().Key('7', 40, 600).Silence(300).Samples());
+  EXPECT_EQ(site.Keys(), "7");
+}
+
 TEST_F(SearchRun, HostStoppingTheSearchInsideOnErrorGetsNoLevelThatTick) {
   wave.openResult = tonvex::kMmNoDriver;
   ASSERT_TRUE(control.SearchLevel());
