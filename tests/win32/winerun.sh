@@ -27,6 +27,7 @@ set-default-sink speaker
 PA
   setsid pulseaudio -n -F "$root/lab.pa" --exit-idle-time=-1 --daemonize=no \
     >"$root/pulse.log" 2>&1 </dev/null &
+  echo $! >"$root/pulse.pid"
   for _ in $(seq 50); do pactl info >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "winerun: PulseAudio did not start; see $root/pulse.log" >&2
   return 1
@@ -40,6 +41,7 @@ x_up() {
     rm -f "$lock" "/tmp/.X11-unix/X$number"  # left by a server that is gone
   fi
   setsid Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$root/xvfb.log" 2>&1 </dev/null &
+  echo $! >"$root/xvfb.pid"
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && return 0; sleep 0.1; done
   echo "winerun: Xvfb did not start; see $root/xvfb.log" >&2
   return 1
@@ -57,6 +59,18 @@ prefix_up() {
   touch "$WINEPREFIX/.tonvex-ready"
 }
 
+# Stops the process whose id --up recorded under NAME.pid, if it still runs.
+stop_recorded() {
+  local file="$root/$1.pid"
+  [ -f "$file" ] || return 0
+  local pid
+  pid=$(cat "$file")
+  rm -f "$file"
+  kill "$pid" 2>/dev/null || return 0
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+}
+
 case "${1:-}" in
   --up)
     x_up
@@ -67,9 +81,10 @@ case "${1:-}" in
     wine cmd /c exit >/dev/null 2>&1 </dev/null
     ;;
   --down)
+    # Only what --up started, by the process ids it recorded; the prefix's own server by Wine.
     wineserver -k >/dev/null 2>&1 || true
-    pactl exit >/dev/null 2>&1 || true
-    pkill -f "Xvfb $display" >/dev/null 2>&1 || true
+    stop_recorded pulse
+    stop_recorded xvfb
     ;;
   --env)
     env | grep -E '^(WINEPREFIX|WINEARCH|WINEDEBUG|DISPLAY|XDG_RUNTIME_DIR|PULSE_SERVER|PULSE_STATE_PATH|PULSE_COOKIE)='
