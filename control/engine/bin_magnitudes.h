@@ -27,6 +27,12 @@ class BinMagnitudes {
 
   const std::vector<int32_t>& Bins() const { return bins_; }
 
+  // An upper bound on every magnitude Magnitudes() gives for this frame at the planned bins,
+  // from its distance to the zero line alone: far cheaper than the transform, and enough to
+  // prove most frames of a real recording too quiet to decide anything. NaN for a frame that
+  // holds NaN, so such a frame is never taken for quiet.
+  double MagnitudeBound(const double* frame) const;
+
  private:
   struct Stage {
     int32_t half = 0;
@@ -39,6 +45,10 @@ class BinMagnitudes {
   std::array<double, kFrameSize> twiddleRe_{};
   std::array<double, kFrameSize> twiddleIm_{};
   std::vector<Stage> prunedStages_;
+  // The transform is linear: |X[bin]| <= sum over n of |X_n[bin]| |x[n] - 128| + |X_128[bin]|,
+  // with X_n the transform of a unit impulse at n and X_128 that of the zero line.
+  double impulseGain_ = 0.0;  // the largest |X_n[bin]| over n and the planned bins
+  double lineLeak_ = 0.0;     // the largest |X_128[bin]|: the zero line is no exact DC
 };
 
 }  // namespace tonvex

@@ -21,8 +21,15 @@ void CTonvexCtrl::AnalysePending() {
   const uint32_t generation = searchGeneration_;
   while (Ring.Used() > static_cast<uint32_t>(kFrameSize)) {
     const int32_t due = static_cast<int32_t>((Ring.Used() - kFrameSize - 1) / kFrameHop) + 1;
-    const int32_t count = std::min(due, kBatch);
+    int32_t count = std::min(due, kBatch);
     Ring.Peek(samples, kFrameSize + (count - 1) * kFrameHop);
+    // A frame proven too quiet for any key is decided as its transform would decide it.
+    if (IsProvablyQuiet(samples)) {
+      Ring.Skip(kFrameHop);
+      DecideQuietFrame();
+      continue;
+    }
+    if (count > 1 && IsProvablyQuiet(samples + kFrameHop)) count = 1;
     Spectrum.Magnitudes(samples, kFrameHop, count, magnitudes);
     for (int32_t f = 0; f < count; ++f) {
       Ring.Skip(kFrameHop);
@@ -43,6 +50,17 @@ void CTonvexCtrl::AnalyseFrame() {
   double magnitudes[kFrameSize];
   Spectrum.Magnitudes(frame, 0, 1, magnitudes);
   DecideFrame(frame, copied, magnitudes);
+}
+
+bool CTonvexCtrl::IsProvablyQuiet(const double* frame) const {
+  // strength * 0.5 never exceeds the larger of the two peaks, nor any bound on the bins.
+  return Spectrum.MagnitudeBound(frame) < Threshold;
+}
+
+void CTonvexCtrl::DecideQuietFrame() {
+  if (LastRow < 0) return;
+  ClearHitCounts();
+  Reported = 0;
 }
 
 void CTonvexCtrl::DecideFrame(const double* frame, uint32_t frameLength, const double* magnitudes) {

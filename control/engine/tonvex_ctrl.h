@@ -82,6 +82,9 @@ class CTonvexCtrl {
   void ClearHitCounts();
   // The decision on one frame, from its samples and its magnitudes at the spectrum's bins.
   void DecideFrame(const double* frame, uint32_t frameLength, const double* magnitudes);
+  // What DecideFrame does with a frame whose peaks cannot reach the threshold.
+  bool IsProvablyQuiet(const double* frame) const;
+  void DecideQuietFrame();
   void FireError(const char* text);
   // Pushes capture samples [Consumed, end) into the ring; advances Consumed only if they fit.
   void PushCaptured(uint32_t end);

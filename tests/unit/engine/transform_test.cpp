@@ -111,6 +111,32 @@ TEST(BinMagnitudes, MatchesTheStraightforwardTransformBitForBit) {
   EXPECT_GT(frames, 100);
 }
 
+TEST(BinMagnitudes, BoundHoldsForEveryFrameAndProvesQuietLinesQuiet) {
+  BinMagnitudes spectrum;
+  spectrum.Plan(kTableBins);
+  // Dithered silence, where the bound is meant to spare the transform.
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> dither(-2, 2);
+  std::vector<double> silence(3000);
+  for (double& s : silence) s = 128 + dither(random);
+  auto lines = VarietyOfLines();
+  lines.push_back(silence);
+  for (const auto& line : lines) {
+    for (size_t start = 0; start + 256 <= line.size(); start += 85) {
+      double magnitudes[9];
+      spectrum.Magnitudes(line.data() + start, 0, 1, magnitudes);
+      const double bound = spectrum.MagnitudeBound(line.data() + start);
+      for (double magnitude : magnitudes) ASSERT_LE(magnitude, bound) << "at sample " << start;
+      // The threshold of the default Sensitivity 50.
+      if (&line == &lines.back()) {
+        EXPECT_LT(bound, 5.0) << "silence at sample " << start;
+      }
+    }
+  }
+  const std::vector<double> poisoned(256, std::nan(""));
+  EXPECT_FALSE(spectrum.MagnitudeBound(poisoned.data()) < 5.0);
+}
+
 TEST(BinMagnitudes, AnyBinsMatchToo) {
   std::vector<int32_t> everyBin;
   for (int32_t b = 0; b < 256; ++b) everyBin.push_back(b);

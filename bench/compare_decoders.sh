@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Times `tonvex-scan --frames` against `multimon-ng -a DTMF` on the same hour of dialling.
-# Both inputs are converted beforehand: an 8-bit 11025 Hz WAV for tonvex-scan, 16-bit
-# 22050 Hz raw samples (multimon-ng's input format) for multimon-ng.
+# Times three DTMF decoders on the same hour of dialling: tonvex-scan (frame by frame and
+# live), a SpanDSP-based decoder and multimon-ng. Each input is converted beforehand: an 8-bit
+# 11025 Hz WAV for tonvex-scan, signed 16-bit raw at 8000 Hz for SpanDSP and at 22050 Hz for
+# multimon-ng (their input formats).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh multimon-ng hyperfine
+bash scripts/install-deps.sh multimon-ng hyperfine libspandsp-dev
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$(nproc)" >/dev/null
 scan=build/native/tools/tonvex-scan/tonvex-scan
+spandsp=build/native/bench/spandsp_dtmf
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -27,10 +29,23 @@ sox "${parts[@]}" "$work/segment.wav"  # 16 keys in 3.6 s
 sox "$work/segment.wav" "$work/hour.wav" repeat 999
 sox "$work/hour.wav" -r 11025 -b 8 -e unsigned "$work/hour-11025-u8.wav"
 sox "$work/hour.wav" -r 22050 -b 16 -e signed -t raw "$work/hour-22050-s16.raw"
+sox "$work/hour.wav" -r 8000 -b 16 -e signed -t raw "$work/hour-8000-s16.raw"
 echo "audio: $(soxi -d "$work/hour-11025-u8.wav")"
 
 echo "keys found by tonvex-scan: $("$scan" --frames --keys "$work/hour-11025-u8.wav" | tr -d '\n' | wc -c)"
+echo "keys found by SpanDSP:     $("$spandsp" "$work/hour-8000-s16.raw" | wc -l)"
 echo "keys found by multimon-ng: $(multimon-ng -q -c -a DTMF -t raw "$work/hour-22050-s16.raw" | grep -c '^DTMF:')"
-hyperfine --warmup 1 --runs 5 \
-  "$scan --frames --keys $work/hour-11025-u8.wav" \
-  "multimon-ng -q -c -a DTMF -t raw $work/hour-22050-s16.raw"
+hyperfine --warmup 1 --runs 5 --export-json "$work/times.json" \
+  -n "tonvex-scan --frames" "$scan --frames --keys $work/hour-11025-u8.wav" \
+  -n "tonvex-scan (live)" "$scan --keys $work/hour-11025-u8.wav" \
+  -n "SpanDSP" "$spandsp $work/hour-8000-s16.raw" \
+  -n "multimon-ng" "multimon-ng -q -c -a DTMF -t raw $work/hour-22050-s16.raw"
+# Medians, and each decoder's time as a multiple of SpanDSP's.
+python3 - "$work/times.json" <<'PY'
+import json, statistics, sys
+results = json.load(open(sys.argv[1]))["results"]
+medians = {r["command"]: statistics.median(r["times"]) for r in results}
+base = medians["SpanDSP"]
+for name, median in medians.items():
+    print(f"{name:22s} median {median:.3f} s  {median / base:.2f} x SpanDSP")
+PY
