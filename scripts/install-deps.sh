@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds, tests and demo need, when any is missing.
 #   install-deps.sh [--win32] [PACKAGE...]
-# --win32 adds the 32-bit Windows cross toolchain, Wine, Xvfb and PulseAudio.
+# --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
+# machines that run no 32-bit programs), Wine, Xvfb and PulseAudio.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -17,7 +18,9 @@ done
 if $win32; then
   packages+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
              mingw-w64-i686-dev mingw-w64-tools libwine-dev googletest wine wine64 wine32:i386
-             xvfb xauth pulseaudio pulseaudio-utils)
+             xvfb xauth pulseaudio pulseaudio-utils
+             g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+             mingw-w64-x86-64-dev)
 fi
 
 missing=()

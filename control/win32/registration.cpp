@@ -98,20 +98,22 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
-  // The library is registered under its own locale (0x409); removing it under another would
-  // leave it behind.
+  // The library is registered under its own locale (0x409) and system kind (win32, or win64 in
+  // the 64-bit test build); removing it under others would leave it behind.
   LCID lcid = 0x0409;
+  SYSKIND syskind = sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32;
   ITypeLib* library = nullptr;
   if (SUCCEEDED(LoadTypeLibEx(ModulePath().c_str(), REGKIND_NONE, &library))) {
     TLIBATTR* attributes = nullptr;
     if (SUCCEEDED(library->GetLibAttr(&attributes))) {
       lcid = attributes->lcid;
+      syskind = attributes->syskind;
       library->ReleaseTLibAttr(attributes);
     }
     library->Release();
   }
   const bool typeLibraryRemoved =
-      SUCCEEDED(UnRegisterTypeLib(LIBID_TONVEXLib, 1, 0, lcid, SYS_WIN32));
+      SUCCEEDED(UnRegisterTypeLib(LIBID_TONVEXLib, 1, 0, lcid, syskind));
   // The classes go even when the library was not registered, so that a half-registered control
   // can be cleaned up; the result still says what failed first.
   const bool classesRemoved = DeleteTree(L"CLSID\\" + GuidText(CLSID_Tonvex)) &&

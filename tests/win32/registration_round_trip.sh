@@ -117,7 +117,7 @@ fi
 
 typelib="TypeLib\\$library\\1.0"
 has_value "$typelib" '(Default)' 'Tonvex ActiveX Control module'
-has_value "$typelib\\409\\win32" '(Default)' "$path"
+has_value "$typelib\\409\\${TONVEX_WINE_ARCH:-win32}" '(Default)' "$path"
 flags=$(grep -F "V|${typelib,,}\\flags|(Default)|" <<<"$registry" | cut -d'|' -f4)
 if ! [[ "$flags" =~ ^[0-9]+$ ]] || (((flags & 2) == 0)); then
   fail "FLAGS of HKCR\\$typelib is '$flags'; LIBFLAG_FCONTROL (2) must be set"

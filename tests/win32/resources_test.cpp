@@ -82,7 +82,7 @@ class TypeLibraryResource : public ::testing::Test {
 TEST_F(TypeLibraryResource, LibraryDocumentationAndContents) {
   TLIBATTR* attr = nullptr;
   ASSERT_EQ(lib_->GetLibAttr(&attr), S_OK);
-  EXPECT_EQ(attr->syskind, SYS_WIN32);
+  EXPECT_EQ(attr->syskind, sizeof(void*) == 8 ? SYS_WIN64 : SYS_WIN32);
   // The loader adds LIBFLAG_FHASDISKIMAGE.
   EXPECT_EQ(attr->wLibFlags & ~LIBFLAG_FHASDISKIMAGE, LIBFLAG_FCONTROL);
   lib_->ReleaseTLibAttr(attr);

@@ -5,11 +5,22 @@
 #   winerun.sh --down        stops them
 #   winerun.sh --env         prints the environment for other tools (paplay, parec)
 #   winerun.sh PROGRAM ARGS  runs PROGRAM under Wine
+# TONVEX_WINE_ARCH=win64 runs the 64-bit test build in a 64-bit prefix of its own, for machines
+# whose kernel runs no 32-bit programs.
 set -euo pipefail
 
 root=${TONVEX_WINE_HOME:-${HOME:-/root}/.cache/tonvex-wine}
 display=${TONVEX_DISPLAY:-:77}
-export WINEPREFIX="$root/prefix" WINEARCH=win32 WINEDEBUG=-all DISPLAY="$display"
+export WINEDEBUG=-all DISPLAY="$display"
+if [ "${TONVEX_WINE_ARCH:-win32}" = win64 ]; then
+  export WINEPREFIX="$root/prefix64" WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+  # Debian's wine script would take the 32-bit loader whenever it is installed.
+  loader=/usr/lib/wine/wine64
+else
+  export WINEPREFIX="$root/prefix" WINEARCH=win32
+  loader=wine
+fi
+wine() { "$loader" "$@"; }
 # TONVEX_PULSE_SERVER lets a test point the sound driver at no server: a machine without sound.
 export XDG_RUNTIME_DIR="$root/run" PULSE_SERVER="${TONVEX_PULSE_SERVER:-unix:$root/run/native}"
 export PULSE_STATE_PATH="$root/pulse-state" PULSE_COOKIE="$root/pulse-state/cookie"
@@ -49,7 +60,7 @@ x_up() {
 
 prefix_up() {
   [ -f "$WINEPREFIX/.tonvex-ready" ] && return 0
-  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 </dev/null
+  WINEDLLOVERRIDES="mscoree,mshtml=" wine wineboot -i >/dev/null 2>&1 </dev/null
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 </dev/null
@@ -87,13 +98,14 @@ case "${1:-}" in
     stop_recorded xvfb
     ;;
   --env)
-    env | grep -E '^(WINEPREFIX|WINEARCH|WINEDEBUG|DISPLAY|XDG_RUNTIME_DIR|PULSE_SERVER|PULSE_STATE_PATH|PULSE_COOKIE)='
+    env | grep -E '^(WINEPREFIX|WINEARCH|WINELOADER|WINEDEBUG|DISPLAY|XDG_RUNTIME_DIR|PULSE_SERVER|PULSE_STATE_PATH|PULSE_COOKIE)='
     ;;
   "")
     echo "usage: winerun.sh --up | --down | --env | PROGRAM [ARGS]" >&2
     exit 2
     ;;
   *)
-    exec wine "$@"
+    # exec keeps the process id, by which the audio tests find the program's streams.
+    exec "$loader" "$@"
     ;;
 esac
