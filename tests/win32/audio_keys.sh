@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Dial tones played into the "line" sink reach a container as DtmfHit events, in order.
-#   audio_keys.sh AUDIO_PROBE TONVEX_DIAL
+#   audio_keys.sh AUDIO_PROBE TONVEX_DIAL [MODE]
+# MODE is the probe's: keys (default), keys-modal or keys-reopened.
 # shellcheck source=audio_common.sh
 source "$(dirname "$0")/audio_common.sh"
-probe=$1 dial=$2
+probe=$1 dial=$2 mode=${3:-keys}
 symbols='*0123456789ABCD#'
 
 [ -x "$dial" ] ||
@@ -19,7 +20,7 @@ symbols='*0123456789ABCD#'
   silence 5512
 } >"$work/line.raw"
 
-"$winerun" "$probe" keys "$symbols" 20000 >"$work/probe.log" 2>&1 &
+"$winerun" "$probe" "$mode" "$symbols" 20000 >"$work/probe.log" 2>&1 &
 probe_pid=$!
 started+=("$probe_pid")
 wait_for 20 grep -q "^ready" "$work/probe.log" ||

@@ -1,6 +1,9 @@
 // A container program for the tests that need real sound under Wine. Each mode prints what it
 // saw and exits with 0 when everything was as expected, 1 when not, 2 on a usage error.
 //   audio_probe keys SYMBOLS TIMEOUT_MS   DTMF search until SYMBOLS were heard, in order
+//   audio_probe keys-modal ...            the same, with a modal box shown inside each DtmfHit
+//   audio_probe keys-reopened ...         the same, after the control was closed during a
+//                                         search and sited again
 //   audio_probe no-device                 searches on a machine without a capture device
 //   audio_probe play SYMBOLS              PlayDtmf(SYMBOLS)
 //   audio_probe find RECORDING SYMBOLS    the tone images of SYMBOLS, and only silence around
@@ -122,6 +125,18 @@ class Session {
     return Expect(point_->Advise(&sink, &cookie_) == S_OK, "Advise failed");
   }
 
+  // Closes the control, which destroys its window during a search, and sites it anew.
+  bool Reopen() {
+    IOleObject* ole = nullptr;
+    control_->QueryInterface(IID_IOleObject, reinterpret_cast<void**>(&ole));
+    if (!Expect(ole != nullptr, "no IOleObject")) return false;
+    const HRESULT closed = ole->Close(OLECLOSE_NOSAVE);
+    const HRESULT sited = ole->SetClientSite(&secondSite_);
+    ole->Release();
+    return Expect(closed == S_OK && sited == S_OK, "Close 0x%08lx, SetClientSite 0x%08lx", closed,
+                  sited);
+  }
+
   // Calls a method that answers a Boolean and tells whether it answered TRUE.
   bool CallTrue(DISPID dispid, std::vector<VARIANT> args, const char* name) {
     VARIANT result;
@@ -136,6 +151,7 @@ class Session {
  private:
   ControlLibrary library_;
   StubSite site_;
+  StubSite secondSite_;
   IDispatch* control_ = nullptr;
   IConnectionPoint* point_ = nullptr;
   DWORD cookie_ = 0;
@@ -147,9 +163,44 @@ size_t CountOf(const EventSink& sink, DISPID dispid) {
   return count;
 }
 
-int Keys(const std::string& expected, DWORD timeout) {
+constexpr wchar_t kModalTitle[] = L"tonvex-probe";
+
+// A box shown modally inside an event pumps messages, so the control's next ticks come in while
+// its event runs; a helper presses OK a little later.
+void ShowModalBox() {
+  HANDLE presser = CreateThread(
+      nullptr, 0,
+      [](LPVOID) -> DWORD {
+        for (int tries = 0; tries < 200; ++tries) {
+          if (HWND box = FindWindowW(L"#32770", kModalTitle)) {
+            Sleep(300);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return 0;
+          }
+          Sleep(10);
+        }
+        return 1;
+      },
+      nullptr, 0, nullptr);
+  MessageBoxW(nullptr, L"DtmfHit", kModalTitle, MB_OK);
+  WaitForSingleObject(presser, INFINITE);
+  CloseHandle(presser);
+}
+
+int Keys(const std::string& mode, const std::string& expected, DWORD timeout) {
   Session session;
   if (!session.Open() || !session.CallTrue(kSearchDtmf, {}, "SearchDtmf (start)")) return 1;
+  if (mode == "keys-modal") {
+    session.sink.onFire = [](DISPID dispid) {
+      if (dispid == kDtmfHit) ShowModalBox();
+    };
+  }
+  if (mode == "keys-reopened") {
+    // Recording has started when the window goes; its buffer-returned notification goes too.
+    PumpMessages(300);
+    if (!session.Reopen() || !session.CallTrue(kSearchDtmf, {}, "SearchDtmf (after reopening)"))
+      return 1;
+  }
   Say("ready");
   const DWORD start = GetTickCount();
   const bool all =
@@ -361,12 +412,15 @@ int Find(const char* path, const char* symbols) {
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
-  if (mode == "keys" && argc == 4) return Keys(argv[2], std::strtoul(argv[3], nullptr, 10));
+  if ((mode == "keys" || mode == "keys-modal" || mode == "keys-reopened") && argc == 4) {
+    return Keys(mode, argv[2], std::strtoul(argv[3], nullptr, 10));
+  }
   if (mode == "no-device" && argc == 2) return NoDevice();
   if (mode == "play" && argc == 3) return Play(argv[2]);
   if (mode == "find" && argc == 4) return Find(argv[2], argv[3]);
   std::fputs(
-      "usage: audio_probe keys SYMBOLS TIMEOUT_MS | no-device | play SYMBOLS |"
+      "usage: audio_probe keys|keys-modal|keys-reopened SYMBOLS TIMEOUT_MS | no-device |"
+      " play SYMBOLS |"
       " find RECORDING SYMBOLS\n",
       stderr);
   return 2;

@@ -11,6 +11,13 @@ add_test(NAME audio.keys_from_line
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/audio_keys.sh $<TARGET_FILE:audio_probe>
           ${TONVEX_NATIVE_BUILD}/tools/tonvex-dial/tonvex-dial)
 set_tests_properties(audio.keys_from_line PROPERTIES TIMEOUT 60)
+# A host showing a modal box inside DtmfHit, and a control closed during a search and sited anew.
+foreach(mode modal reopened)
+  add_test(NAME audio.keys_${mode}
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/audio_keys.sh $<TARGET_FILE:audio_probe>
+            ${TONVEX_NATIVE_BUILD}/tools/tonvex-dial/tonvex-dial keys-${mode})
+  set_tests_properties(audio.keys_${mode} PROPERTIES TIMEOUT 60)
+endforeach()
 
 # Wine's sound driver pointed at no server: a machine without a capture device.
 add_test(NAME audio.no_capture_device COMMAND audio_probe no-device)
@@ -21,5 +28,6 @@ add_test(NAME audio.play_dtmf_tones
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/audio_playback.sh $<TARGET_FILE:audio_probe>)
 set_tests_properties(audio.play_dtmf_tones PROPERTIES TIMEOUT 30)
 
-set_tests_properties(audio.keys_from_line audio.no_capture_device audio.play_dtmf_tones
+set_tests_properties(audio.keys_from_line audio.keys_modal audio.keys_reopened
+  audio.no_capture_device audio.play_dtmf_tones
   PROPERTIES FIXTURES_REQUIRED WINE RESOURCE_LOCK audio)

@@ -114,6 +114,7 @@ HRESULT EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params,
     event.args.push_back(copy);
   }
   fired.push_back(std::move(event));
+  if (onFire) onFire(dispid);
   return S_OK;
 }
 

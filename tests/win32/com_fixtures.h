@@ -6,6 +6,7 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -73,6 +74,8 @@ class EventSink : public IDispatch {
 
   std::vector<FiredEvent> fired;
   LONG references = 0;
+  // Runs inside each event after it is recorded, as a container's handler would.
+  std::function<void(DISPID)> onFire;
 
  private:
   IID events_;
