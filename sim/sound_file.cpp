@@ -3,8 +3,8 @@
 #include <samplerate.h>
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
-#include <memory>
 
 namespace sim {
 namespace {
@@ -27,6 +27,20 @@ void AppendQuantised(const float* samples, size_t count, std::vector<uint8_t>& o
 
 }  // namespace
 
+struct LineReader::Source {
+  std::unique_ptr<SNDFILE, SndFileCloser> file;
+  SF_INFO info{};
+  // A file already in the line's format: its bytes are the samples, exactly what quantising
+  // their float values would give back.
+  bool raw = false;
+  std::unique_ptr<SRC_STATE, ResamplerDeleter> resampler;
+  double ratio = 1.0;
+  std::vector<float> interleaved;
+  std::vector<float> mono;
+  std::vector<float> converted;
+  bool ended = false;
+};
+
 uint8_t QuantiseToUnsigned8(double sample) {
   // Round half up; truncation of a non-negative value is its floor.
   const double code = sample * 128.0 + 128.5;
@@ -35,73 +49,140 @@ uint8_t QuantiseToUnsigned8(double sample) {
   return static_cast<uint8_t>(code);
 }
 
+LineReader::LineReader() = default;
+LineReader::~LineReader() = default;
+
+bool LineReader::Open(const std::string& path) {
+  auto source = std::make_unique<Source>();
+  source->file.reset(sf_open(path.c_str(), SFM_READ, &source->info));
+  if (!source->file) {
+    error_ = sf_strerror(nullptr);
+    return false;
+  }
+  const SF_INFO& info = source->info;
+  if (info.channels < 1 || info.samplerate < 1) {
+    error_ = "the file has no audio channels";
+    return false;
+  }
+  source->raw = (info.format & SF_FORMAT_SUBMASK) == SF_FORMAT_PCM_U8 && info.channels == 1 &&
+                info.samplerate == kLineRate;
+  if (info.samplerate != kLineRate) {
+    int error = 0;
+    source->resampler.reset(src_new(SRC_SINC_MEDIUM_QUALITY, 1, &error));
+    if (!source->resampler) {
+      error_ = src_strerror(error);
+      return false;
+    }
+    source->ratio = static_cast<double>(kLineRate) / info.samplerate;
+  }
+  source->interleaved.resize(kChunkFrames * info.channels);
+  source->mono.resize(info.channels > 1 ? kChunkFrames : 0);
+  source->converted.resize(static_cast<size_t>(kChunkFrames * source->ratio) + 64);
+  source_ = std::move(source);
+  return true;
+}
+
+size_t LineReader::LengthHint() const {
+  if (!source_ || source_->info.frames <= 0 || source_->info.frames == SF_COUNT_MAX) return 0;
+  return static_cast<size_t>(static_cast<double>(source_->info.frames) * source_->ratio) + 16;
+}
+
+size_t LineReader::Read(uint8_t* out, size_t count) {
+  if (!source_) return 0;
+  size_t done = 0;
+  while (done < count) {
+    if (pendingStart_ == pending_.size()) {
+      pending_.clear();
+      pendingStart_ = 0;
+      if (source_->raw) {
+        // Straight into the caller's buffer: no conversion, no copy.
+        const size_t want = count - done;
+        const sf_count_t got =
+            sf_read_raw(source_->file.get(), out + done, static_cast<sf_count_t>(want));
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+        if (static_cast<size_t>(got) < want) break;
+        continue;
+      }
+      if (!Refill()) break;
+      continue;
+    }
+    const size_t take = std::min(count - done, pending_.size() - pendingStart_);
+    std::copy_n(pending_.begin() + static_cast<ptrdiff_t>(pendingStart_), take, out + done);
+    pendingStart_ += take;
+    done += take;
+  }
+  if (sf_error(source_->file.get()) != SF_ERR_NO_ERROR) {
+    error_ = sf_strerror(source_->file.get());
+    source_.reset();
+    return 0;
+  }
+  return done;
+}
+
+bool LineReader::Refill() {
+  Source& source = *source_;
+  if (source.ended) return false;
+  const int channels = source.info.channels;
+  const sf_count_t frames =
+      sf_readf_float(source.file.get(), source.interleaved.data(), kChunkFrames);
+  if (frames < 0) {
+    source.ended = true;
+    return false;
+  }
+  for (sf_count_t f = 0; channels > 1 && f < frames; ++f) {
+    double sum = 0.0;
+    for (int c = 0; c < channels; ++c) sum += source.interleaved[f * channels + c];
+    source.mono[f] = static_cast<float>(sum / channels);
+  }
+  float* monoData = channels > 1 ? source.mono.data() : source.interleaved.data();
+  const bool last = frames < kChunkFrames;
+  if (last) source.ended = true;
+  if (!source.resampler) {
+    AppendQuantised(monoData, static_cast<size_t>(frames), pending_);
+    return !pending_.empty() || !last;
+  }
+  SRC_DATA data{};
+  data.data_in = monoData;
+  data.input_frames = frames;
+  data.src_ratio = source.ratio;
+  data.end_of_input = last ? 1 : 0;
+  // The resampler may hold input back; call until it has taken this chunk and, at the end,
+  // given out everything.
+  do {
+    data.data_out = source.converted.data();
+    data.output_frames = static_cast<long>(source.converted.size());
+    if (const int error = src_process(source.resampler.get(), &data)) {
+      error_ = src_strerror(error);
+      source.ended = true;
+      pending_.clear();
+      return false;
+    }
+    AppendQuantised(source.converted.data(), static_cast<size_t>(data.output_frames_gen), pending_);
+    data.data_in += data.input_frames_used;
+    data.input_frames -= data.input_frames_used;
+  } while (data.input_frames > 0 || (last && data.output_frames_gen > 0));
+  return !pending_.empty() || !last;
+}
+
 LineRecording ReadLineRecording(const std::string& path) {
   LineRecording result;
-  SF_INFO info{};
-  std::unique_ptr<SNDFILE, SndFileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
-  if (!file) {
-    result.error = sf_strerror(nullptr);
+  LineReader reader;
+  if (!reader.Open(path)) {
+    result.error = reader.Error();
     return result;
   }
-  if (info.channels < 1 || info.samplerate < 1) {
-    result.error = "the file has no audio channels";
-    return result;
-  }
-
-  const bool resample = info.samplerate != kLineRate;
-  std::unique_ptr<SRC_STATE, ResamplerDeleter> resampler;
-  const double ratio = static_cast<double>(kLineRate) / info.samplerate;
-  if (resample) {
-    int error = 0;
-    resampler.reset(src_new(SRC_SINC_MEDIUM_QUALITY, 1, &error));
-    if (!resampler) {
-      result.error = src_strerror(error);
-      return result;
-    }
-  }
-
-  if (info.frames > 0) result.samples.reserve(static_cast<size_t>(info.frames * ratio) + 16);
-  std::vector<float> interleaved(kChunkFrames * info.channels);
-  std::vector<float> mono(info.channels > 1 ? kChunkFrames : 0);
-  std::vector<float> converted(static_cast<size_t>(kChunkFrames * ratio) + 64);
+  constexpr size_t kPiece = 1 << 16;
+  result.samples.reserve(reader.LengthHint() + kPiece);
   for (;;) {
-    const sf_count_t frames = sf_readf_float(file.get(), interleaved.data(), kChunkFrames);
-    if (frames < 0) break;
-    for (sf_count_t f = 0; info.channels > 1 && f < frames; ++f) {
-      double sum = 0.0;
-      for (int c = 0; c < info.channels; ++c) sum += interleaved[f * info.channels + c];
-      mono[f] = static_cast<float>(sum / info.channels);
-    }
-    float* monoData = info.channels > 1 ? mono.data() : interleaved.data();
-    const bool last = frames < kChunkFrames;
-    if (!resample) {
-      AppendQuantised(monoData, static_cast<size_t>(frames), result.samples);
-    } else {
-      SRC_DATA data{};
-      data.data_in = monoData;
-      data.input_frames = frames;
-      data.src_ratio = ratio;
-      data.end_of_input = last ? 1 : 0;
-      // The resampler may hold input back; call until it has taken this chunk and, at the
-      // end, given out everything.
-      do {
-        data.data_out = converted.data();
-        data.output_frames = static_cast<long>(converted.size());
-        if (const int error = src_process(resampler.get(), &data)) {
-          result.error = src_strerror(error);
-          result.samples.clear();
-          return result;
-        }
-        AppendQuantised(converted.data(), static_cast<size_t>(data.output_frames_gen),
-                        result.samples);
-        data.data_in += data.input_frames_used;
-        data.input_frames -= data.input_frames_used;
-      } while (data.input_frames > 0 || (last && data.output_frames_gen > 0));
-    }
-    if (last) break;
+    const size_t start = result.samples.size();
+    result.samples.resize(start + kPiece);
+    const size_t got = reader.Read(result.samples.data() + start, kPiece);
+    result.samples.resize(start + got);
+    if (got < kPiece) break;
   }
-  if (sf_error(file.get()) != SF_ERR_NO_ERROR) {
-    result.error = sf_strerror(file.get());
+  if (!reader.Error().empty()) {
+    result.error = reader.Error();
     result.samples.clear();
   }
   return result;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,34 @@ struct LineRecording {
 };
 
 LineRecording ReadLineRecording(const std::string& path);
+
+// The same conversion piece by piece, so a long file needs no room of its own.
+class LineReader {
+ public:
+  LineReader();
+  ~LineReader();
+  LineReader(const LineReader&) = delete;
+  LineReader& operator=(const LineReader&) = delete;
+
+  // False, with Error() saying why, when the file cannot be read.
+  bool Open(const std::string& path);
+  // Fills `out` with up to `count` samples and tells how many; 0 at the end of the file or on a
+  // failure, which Error() then names.
+  size_t Read(uint8_t* out, size_t count);
+  const std::string& Error() const { return error_; }
+  // About how many samples the file holds, when it says; 0 when it does not.
+  size_t LengthHint() const;
+
+ private:
+  struct Source;
+  // Converts the next chunk of the file into pending_; false when nothing more will come.
+  bool Refill();
+
+  std::unique_ptr<Source> source_;
+  std::vector<uint8_t> pending_;
+  size_t pendingStart_ = 0;
+  std::string error_;
+};
 
 // Nearest 8-bit code of a sample in -1..1, clipped.
 uint8_t QuantiseToUnsigned8(double sample);

@@ -51,8 +51,8 @@ void ScanLive(const scan::ScanOptions& options, std::vector<uint8_t> line,
   }
 }
 
-// Frame by frame: the samples go straight into a ring of the search's size.
-void ScanFrames(const scan::ScanOptions& options, const std::vector<uint8_t>& line,
+// Frame by frame: the samples go straight from the file into a ring of the search's size.
+void ScanFrames(const scan::ScanOptions& options, sim::LineReader& line,
                 scan::EventPrinter& printer) {
   sim::EventLoop loop;
   sim::LineWaveIn unusedWave(loop, {});
@@ -70,10 +70,10 @@ void ScanFrames(const scan::ScanOptions& options, const std::vector<uint8_t>& li
     printer.Print("frame=" + std::to_string(frame), dispid, args);
   });
 
+  std::vector<uint8_t> bytes(kBlockSamples);
   std::vector<double> block(kBlockSamples);
-  for (size_t offset = 0; offset < line.size(); offset += kBlockSamples) {
-    const size_t count = std::min<size_t>(kBlockSamples, line.size() - offset);
-    for (size_t i = 0; i < count; ++i) block[i] = line[offset + i];
+  while (const size_t count = line.Read(bytes.data(), kBlockSamples)) {
+    for (size_t i = 0; i < count; ++i) block[i] = bytes[i];
     control.Ring.Push(block.data(), static_cast<uint32_t>(count));
     pushed += count;
     control.AnalysePending();
@@ -94,17 +94,20 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  sim::LineRecording recording = sim::ReadLineRecording(options.file);
-  if (!recording.error.empty()) {
-    std::fprintf(stderr, "tonvex-scan: %s: %s\n", options.file.c_str(), recording.error.c_str());
-    return 2;
-  }
-
   scan::EventPrinter printer(stdout, options.keys);
+  std::string error;
   if (options.frames) {
-    ScanFrames(options, recording.samples, printer);
+    sim::LineReader reader;
+    if (reader.Open(options.file)) ScanFrames(options, reader, printer);
+    error = reader.Error();
   } else {
-    ScanLive(options, std::move(recording.samples), printer);
+    sim::LineRecording recording = sim::ReadLineRecording(options.file);
+    error = recording.error;
+    if (error.empty()) ScanLive(options, std::move(recording.samples), printer);
+  }
+  if (!error.empty()) {
+    std::fprintf(stderr, "tonvex-scan: %s: %s\n", options.file.c_str(), error.c_str());
+    return 2;
   }
   printer.Finish();
   return 0;
