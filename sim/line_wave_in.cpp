@@ -26,6 +26,9 @@ LineWaveIn::LineWaveIn(EventLoop& loop, std::vector<uint8_t> recording)
 LineWaveIn::LineWaveIn(EventLoop& loop, const Line& line)
     : loop_(loop), liveLine_(&line), lineStarted_(true) {}
 
+LineWaveIn::LineWaveIn(EventLoop& loop, const Line& recording, uint64_t length)
+    : loop_(loop), liveLine_(&recording), liveLength_(length) {}
+
 uint64_t LineWaveIn::LinePosition() const {
   return lineStarted_ ? SamplesBetween(lineStartTime_, loop_.Now()) : 0;
 }

@@ -25,6 +25,9 @@ class LineWaveIn : public tonvex::WaveIn {
   // A line that plays on the loop's clock from time 0, heard only while the device records.
   // The line is not owned and must outlive the device.
   LineWaveIn(EventLoop& loop, const Line& line);
+  // A recording of `length` samples read from a line as it plays, which starts when the device
+  // first starts: the first constructor without holding the whole recording.
+  LineWaveIn(EventLoop& loop, const Line& recording, uint64_t length);
 
   tonvex::MmResult Open(const tonvex::PcmFormat& format, tonvex::WindowHandle window) override;
   tonvex::MmResult PrepareHeader(tonvex::WaveHeader& header) override;
@@ -38,7 +41,7 @@ class LineWaveIn : public tonvex::WaveIn {
   // Whether the line has started playing, and how far it has played, in samples.
   bool LineStarted() const { return lineStarted_; }
   uint64_t LinePosition() const;
-  uint64_t LineLength() const { return line_.size(); }
+  uint64_t LineLength() const { return liveLine_ ? liveLength_ : line_.size(); }
   Micros LineStartTime() const { return lineStartTime_; }
 
  private:
@@ -51,6 +54,7 @@ class LineWaveIn : public tonvex::WaveIn {
   EventLoop& loop_;  // not owned
   std::vector<uint8_t> line_;
   const Line* liveLine_ = nullptr;  // not owned
+  uint64_t liveLength_ = 0;
   bool open_ = false;
   tonvex::WindowHandle window_ = 0;
   tonvex::WaveHeader* prepared_ = nullptr;  // not owned: the device's header

@@ -87,6 +87,14 @@ size_t LineReader::LengthHint() const {
   return static_cast<size_t>(static_cast<double>(source_->info.frames) * source_->ratio) + 16;
 }
 
+uint64_t LineReader::ExactLength() const {
+  if (!source_ || !source_->raw || source_->info.frames <= 0 ||
+      source_->info.frames == SF_COUNT_MAX) {
+    return 0;
+  }
+  return static_cast<uint64_t>(source_->info.frames);
+}
+
 size_t LineReader::Read(uint8_t* out, size_t count) {
   if (!source_) return 0;
   size_t done = 0;
@@ -166,12 +174,13 @@ bool LineReader::Refill() {
 }
 
 LineRecording ReadLineRecording(const std::string& path) {
-  LineRecording result;
   LineReader reader;
-  if (!reader.Open(path)) {
-    result.error = reader.Error();
-    return result;
-  }
+  if (!reader.Open(path)) return LineRecording{{}, reader.Error()};
+  return ReadLineRecording(reader);
+}
+
+LineRecording ReadLineRecording(LineReader& reader) {
+  LineRecording result;
   constexpr size_t kPiece = 1 << 16;
   result.samples.reserve(reader.LengthHint() + kPiece);
   for (;;) {

@@ -31,6 +31,8 @@ class LineReader {
   const std::string& Error() const { return error_; }
   // About how many samples the file holds, when it says; 0 when it does not.
   size_t LengthHint() const;
+  // How many samples a file already in the line's format holds; 0 for any other file.
+  uint64_t ExactLength() const;
 
  private:
   struct Source;
@@ -42,6 +44,9 @@ class LineReader {
   size_t pendingStart_ = 0;
   std::string error_;
 };
+
+// The rest of an opened file, whole.
+LineRecording ReadLineRecording(LineReader& reader);
 
 // Nearest 8-bit code of a sample in -1..1, clipped.
 uint8_t QuantiseToUnsigned8(double sample);

@@ -67,5 +67,14 @@ check "unknown option" 2 $?
 check "help" 0 $?
 set -e
 
+# A long file in the line's own format plays straight from the file, read a piece at a time;
+# the same samples in a 16-bit file are read whole. The control must hear the same.
+dial "$work/long.wav" 11025 1 "$(printf '0123456789ABCD*#%.0s' 1 2 3 4 5 6 7 8 9 10)"
+sox "$work/long.wav" -b 8 -e unsigned "$work/long-u8.wav"
+sox "$work/long-u8.wav" -b 16 -e signed "$work/long-s16.wav"
+check "streamed and whole reading agree" "$("$scan" "$work/long-s16.wav" | md5sum)" \
+  "$("$scan" "$work/long-u8.wav" | md5sum)"
+check "a long file is heard to its end" 160 "$("$scan" --keys "$work/long-u8.wav" | tr -d '\n' | wc -c)"
+
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

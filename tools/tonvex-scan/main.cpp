@@ -1,4 +1,5 @@
 // tonvex-scan: decodes a sound file the way the control hears it on a sound card input.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "scan_options.h"
 #include "sim_control_host.h"
 #include "sound_file.h"
+#include "streamed_line.h"
 #include "tonvex_ctrl.h"
 
 namespace {
@@ -23,10 +25,8 @@ std::string TimeStamp(sim::Micros micros) {
 }
 
 // The live pipeline: capture timing, ticks, buffer restarts, all in virtual time.
-void ScanLive(const scan::ScanOptions& options, std::vector<uint8_t> line,
+void ScanLive(const scan::ScanOptions& options, sim::EventLoop& loop, sim::LineWaveIn& wave,
               scan::EventPrinter& printer) {
-  sim::EventLoop loop;
-  sim::LineWaveIn wave(loop, std::move(line));
   sim::SimControlHost host(loop);
   tonvex::CTonvexCtrl control(host, wave);
   host.Attach(&control);
@@ -70,13 +70,17 @@ void ScanFrames(const scan::ScanOptions& options, sim::LineReader& line,
     printer.Print("frame=" + std::to_string(frame), dispid, args);
   });
 
-  std::vector<uint8_t> bytes(kBlockSamples);
+  // The file is read in large pieces, fewer calls; the ring takes it a block at a time.
+  std::vector<uint8_t> bytes(64 * kBlockSamples);
   std::vector<double> block(kBlockSamples);
-  while (const size_t count = line.Read(bytes.data(), kBlockSamples)) {
-    for (size_t i = 0; i < count; ++i) block[i] = bytes[i];
-    control.Ring.Push(block.data(), static_cast<uint32_t>(count));
-    pushed += count;
-    control.AnalysePending();
+  while (const size_t read = line.Read(bytes.data(), bytes.size())) {
+    for (size_t offset = 0; offset < read; offset += kBlockSamples) {
+      const size_t count = std::min<size_t>(kBlockSamples, read - offset);
+      std::copy_n(bytes.begin() + static_cast<ptrdiff_t>(offset), count, block.begin());
+      control.Ring.Push(block.data(), static_cast<uint32_t>(count));
+      pushed += count;
+      control.AnalysePending();
+    }
   }
 }
 
@@ -95,15 +99,28 @@ int main(int argc, char** argv) {
   }
 
   scan::EventPrinter printer(stdout, options.keys);
+  sim::LineReader reader;
   std::string error;
-  if (options.frames) {
-    sim::LineReader reader;
-    if (reader.Open(options.file)) ScanFrames(options, reader, printer);
+  if (!reader.Open(options.file)) {
+    error = reader.Error();
+  } else if (options.frames) {
+    ScanFrames(options, reader, printer);
+    error = reader.Error();
+  } else if (reader.ExactLength() > 0) {
+    // A file in the line's own format plays straight from the file.
+    sim::EventLoop loop;
+    scan::StreamedLine line(reader);
+    sim::LineWaveIn wave(loop, line, reader.ExactLength());
+    ScanLive(options, loop, wave, printer);
     error = reader.Error();
   } else {
-    sim::LineRecording recording = sim::ReadLineRecording(options.file);
+    sim::LineRecording recording = sim::ReadLineRecording(reader);
     error = recording.error;
-    if (error.empty()) ScanLive(options, std::move(recording.samples), printer);
+    if (error.empty()) {
+      sim::EventLoop loop;
+      sim::LineWaveIn wave(loop, std::move(recording.samples));
+      ScanLive(options, loop, wave, printer);
+    }
   }
   if (!error.empty()) {
     std::fprintf(stderr, "tonvex-scan: %s: %s\n", options.file.c_str(), error.c_str());
