@@ -19,17 +19,22 @@ void CTonvexCtrl::AnalysePending() {
   double samples[kBatchSpan];
   double magnitudes[kBatch * kFrameSize];
   const uint32_t generation = searchGeneration_;
+  bool nextIsQuiet = false;  // the frame after a lone transform was proven quiet already
   while (Ring.Used() > static_cast<uint32_t>(kFrameSize)) {
     const int32_t due = static_cast<int32_t>((Ring.Used() - kFrameSize - 1) / kFrameHop) + 1;
     int32_t count = std::min(due, kBatch);
-    Ring.Peek(samples, kFrameSize + (count - 1) * kFrameHop);
     // A frame proven too quiet for any key is decided as its transform would decide it.
-    if (IsProvablyQuiet(samples)) {
+    if (nextIsQuiet || (Ring.Peek(samples, kFrameSize), IsProvablyQuiet(samples))) {
+      nextIsQuiet = false;
       Ring.Skip(kFrameHop);
       DecideQuietFrame();
       continue;
     }
-    if (count > 1 && IsProvablyQuiet(samples + kFrameHop)) count = 1;
+    Ring.Peek(samples, kFrameSize + (count - 1) * kFrameHop);
+    if (count > 1 && IsProvablyQuiet(samples + kFrameHop)) {
+      count = 1;
+      nextIsQuiet = true;
+    }
     Spectrum.Magnitudes(samples, kFrameHop, count, magnitudes);
     for (int32_t f = 0; f < count; ++f) {
       Ring.Skip(kFrameHop);
