@@ -165,23 +165,23 @@ size_t CountOf(const EventSink& sink, DISPID dispid) {
 
 constexpr wchar_t kModalTitle[] = L"tonvex-probe";
 
+// Presses OK on the probe's modal box a little after it appears.
+DWORD WINAPI PressOk(LPVOID) {
+  for (int tries = 0; tries < 200; ++tries) {
+    if (HWND box = FindWindowW(L"#32770", kModalTitle)) {
+      Sleep(300);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+      return 0;
+    }
+    Sleep(10);
+  }
+  return 1;
+}
+
 // A box shown modally inside an event pumps messages, so the control's next ticks come in while
-// its event runs; a helper presses OK a little later.
+// its event runs.
 void ShowModalBox() {
-  HANDLE presser = CreateThread(
-      nullptr, 0,
-      [](LPVOID) -> DWORD {
-        for (int tries = 0; tries < 200; ++tries) {
-          if (HWND box = FindWindowW(L"#32770", kModalTitle)) {
-            Sleep(300);
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-            return 0;
-          }
-          Sleep(10);
-        }
-        return 1;
-      },
-      nullptr, 0, nullptr);
+  HANDLE presser = CreateThread(nullptr, 0, PressOk, nullptr, 0, nullptr);
   MessageBoxW(nullptr, L"DtmfHit", kModalTitle, MB_OK);
   WaitForSingleObject(presser, INFINITE);
   CloseHandle(presser);
