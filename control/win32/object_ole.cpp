@@ -5,15 +5,6 @@
 #include "resource_ids.h"
 #include "tonvex_object.h"
 
-namespace {
-
-constexpr DWORD kMiscStatus = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME |
-                              OLEMISC_INSIDEOUT | OLEMISC_CANTLINKINSIDE |
-                              OLEMISC_RECOMPOSEONRESIZE;
-static_assert(kMiscStatus == 132241, "the registered misc status");
-
-}  // namespace
-
 HRESULT TonvexObject::SetClientSite(IOleClientSite* site) {
   if (site) site->AddRef();
   if (clientSite_) clientSite_->Release();

@@ -68,7 +68,7 @@ bool RegisterControlClass(const std::wstring& path) {
          SetValue(clsid + L"\\InprocServer32", L"ThreadingModel", L"Apartment") &&
          SetValue(clsid + L"\\ProgID", nullptr, ControlProgId()) &&
          CreateKey(clsid + L"\\Control") && SetValue(clsid + L"\\MiscStatus", nullptr, L"0") &&
-         SetValue(clsid + L"\\MiscStatus\\1", nullptr, L"132241") &&
+         SetValue(clsid + L"\\MiscStatus\\1", nullptr, std::to_wstring(kMiscStatus)) &&
          SetValue(clsid + L"\\TypeLib", nullptr, GuidText(LIBID_TONVEXLib)) &&
          SetValue(clsid + L"\\Version", nullptr, L"1.0") &&
          SetValue(clsid + L"\\ToolboxBitmap32", nullptr,
