@@ -1,6 +1,8 @@
 // The library's entry points for COM: class objects and whether it may be unloaded.
 #include "module.h"
 
+#include <algorithm>
+
 #include "class_factory.h"
 #include "control_window.h"
 #include "guids.h"
@@ -51,3 +53,16 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** o
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() { return ModuleInUse() ? S_FALSE : S_OK; }
+
+std::wstring ResourceString(UINT id) {
+  const wchar_t* text = nullptr;
+  const int length = LoadStringW(ModuleInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
+  return std::wstring(text ? text : L"", length > 0 ? length : 0);
+}
+
+LPOLESTR CopyResourceString(UINT id) {
+  const std::wstring text = ResourceString(id);
+  auto* copy = static_cast<LPOLESTR>(CoTaskMemAlloc((text.size() + 1) * sizeof(wchar_t)));
+  if (copy) std::copy(text.c_str(), text.c_str() + text.size() + 1, copy);
+  return copy;
+}

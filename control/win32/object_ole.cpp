@@ -64,14 +64,8 @@ HRESULT TonvexObject::GetUserClassID(CLSID* clsid) { return GetClassID(clsid); }
 
 HRESULT TonvexObject::GetUserType(DWORD, LPOLESTR* name) {
   if (!name) return E_POINTER;
-  const wchar_t* text = nullptr;
-  const int length =
-      LoadStringW(ModuleInstance(), IDS_CONTROL_TYPE_NAME, reinterpret_cast<LPWSTR>(&text), 0);
-  *name = static_cast<LPOLESTR>(CoTaskMemAlloc((length + 1) * sizeof(wchar_t)));
-  if (!*name) return E_OUTOFMEMORY;
-  if (length > 0) memcpy(*name, text, length * sizeof(wchar_t));
-  (*name)[length] = L'\0';
-  return S_OK;
+  *name = CopyResourceString(IDS_CONTROL_TYPE_NAME);
+  return *name ? S_OK : E_OUTOFMEMORY;
 }
 
 HRESULT TonvexObject::SetExtent(DWORD aspect, SIZEL* size) {

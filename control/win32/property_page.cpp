@@ -11,16 +11,6 @@ INT_PTR CALLBACK PageProcedure(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-LPOLESTR CopyResourceString(UINT id) {
-  const wchar_t* text = nullptr;
-  const int length = LoadStringW(ModuleInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
-  auto* copy = static_cast<LPOLESTR>(CoTaskMemAlloc((length + 1) * sizeof(wchar_t)));
-  if (!copy) return nullptr;
-  if (length > 0) memcpy(copy, text, length * sizeof(wchar_t));
-  copy[length] = L'\0';
-  return copy;
-}
-
 }  // namespace
 
 HRESULT PropertyPage::Create(REFIID iid, void** object) {

@@ -25,12 +25,6 @@ std::wstring GuidText(REFGUID guid) {
   return text;
 }
 
-std::wstring ResourceString(UINT id) {
-  const wchar_t* text = nullptr;
-  const int length = LoadStringW(ModuleInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
-  return std::wstring(text ? text : L"", length > 0 ? length : 0);
-}
-
 // Creates HKCR\key and sets one of its values (the default one when name is null).
 bool SetValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
   HKEY handle = nullptr;
