@@ -6,13 +6,12 @@
 #include <vector>
 
 #include "bin_magnitudes.h"
-#include "control_site.h"
+#include "dtmf_detector.h"
 #include "fft.h"
-#include "tonvex_ctrl.h"
 
 namespace {
 
-constexpr double kSampleRate = 11025.0;
+constexpr double kSampleRate = tonvex::kLineRate;
 constexpr double kFramesPerSecondOfAudio = kSampleRate / tonvex::kFrameHop;
 
 // A dial-like line: 100 ms tone pairs and 100 ms gaps over a little noise, 8-bit.
@@ -81,54 +80,32 @@ void BM_BinMagnitudesFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_BinMagnitudesFrame);
 
-class SilentSite : public tonvex::ControlSite {
- public:
-  bool AmbientUserMode() const override { return true; }
-  void FireEvent(int32_t, const tonvex::EventArgs&) override { ++events; }
-  tonvex::WindowHandle Window() const override { return 1; }
-  tonvex::WindowHandle CreateControlWindow() override { return 1; }
-  bool SetTimer(uint32_t, uint32_t) override { return true; }
-  void KillTimer(uint32_t) override {}
-  void Invalidate() override {}
-  void SetModifiedFlag() override {}
-  bool RequestEdit(int32_t) override { return true; }
-  void PropertyChanged(int32_t) override {}
-  void ShowAboutBox() override {}
+struct CountingSink : tonvex::DtmfHitSink {
+  bool OnDtmfHit(const tonvex::DtmfHit&) override {
+    ++events;
+    return true;
+  }
   int events = 0;
 };
 
-class NoWaveIn : public tonvex::WaveIn {
- public:
-  tonvex::MmResult Open(const tonvex::PcmFormat&, tonvex::WindowHandle) override {
-    return tonvex::kMmNoDriver;
-  }
-  tonvex::MmResult PrepareHeader(tonvex::WaveHeader&) override { return tonvex::kMmError; }
-  tonvex::MmResult AddBuffer(tonvex::WaveHeader&) override { return tonvex::kMmError; }
-  tonvex::MmResult Start() override { return tonvex::kMmError; }
-  tonvex::MmResult GetPosition(uint32_t&) override { return tonvex::kMmError; }
-  tonvex::MmResult Reset() override { return tonvex::kMmError; }
-  tonvex::MmResult UnprepareHeader(tonvex::WaveHeader&) override { return tonvex::kMmError; }
-  tonvex::MmResult Close() override { return tonvex::kMmError; }
-};
-
-// The whole analysis as a search tick runs it: ring, frames, decisions and events.
+// The whole analysis as a search tick runs it: ring, frames and decisions.
 void BM_AnalysePending(benchmark::State& state) {
-  const std::vector<double> line = MakeLine(11025 * 10);
-  SilentSite site;
-  NoWaveIn wave;
-  tonvex::CTonvexCtrl control(site, wave);
-  control.Ring.Allocate(11025 * 10);
-  control.ArmAnalysis();
+  const std::vector<double> line = MakeLine(tonvex::kCaptureSamples);
+  CountingSink sink;
+  tonvex::DtmfDetector detector;
+  detector.Arm(50);
+  tonvex::SampleRing ring;
+  ring.Allocate(tonvex::kCaptureSamples);
   int64_t frames = 0;
   size_t offset = 0;
   for (auto _ : state) {
-    const uint32_t before = control.Ring.Used();
-    control.Ring.Push(line.data() + offset, 1102);
-    control.AnalysePending();
-    frames += (before + 1102 - control.Ring.Used()) / 85;
+    const uint32_t before = ring.Used();
+    ring.Push(line.data() + offset, 1102);
+    detector.AnalysePending(ring, sink);
+    frames += (before + 1102 - ring.Used()) / tonvex::kFrameHop;
     offset = (offset + 1102) % (line.size() - 1102);
   }
-  state.counters["events"] = site.events;
+  state.counters["events"] = sink.events;
   SetRealTimeCounters(state, frames);
 }
 BENCHMARK(BM_AnalysePending);

@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
+#include "line_format.h"
 #include "sim_window.h"
 
 namespace sim {
 namespace {
 
-constexpr uint32_t kSampleRate = 11025;
+constexpr uint32_t kSampleRate = tonvex::kLineRate;
 
 }  // namespace
 

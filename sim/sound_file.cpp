@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "line_format.h"
+
 namespace sim {
 namespace {
 
-constexpr int kLineRate = 11025;
+constexpr int kLineRate = static_cast<int>(tonvex::kLineRate);
 constexpr sf_count_t kChunkFrames = 8192;
 
 struct SndFileCloser {

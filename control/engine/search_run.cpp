@@ -30,20 +30,15 @@ bool CTonvexCtrl::ToggleSearch(int16_t mode, const char* disabledText) {
   WindowHandle window = site_.Window();
   if (!window) window = site_.CreateControlWindow();
   Device.SetFormat(SampleRate, Channels, BitsPerSample, window);
-  ClearHitCounts();
+  Detector.ClearHitCounts();
   SearchMode = mode;
   StartSearch();  // a failure here is reported by OnError, not by the result
   return true;
 }
 
-void CTonvexCtrl::ArmAnalysis() {
-  Threshold = Sensitivity * 0.1;
-  LastRow = LastActiveRow(DtmfTable());
-}
-
 void CTonvexCtrl::StartSearch() {
   if (!PrepareCapture()) return;
-  ArmAnalysis();
+  Detector.Arm(Sensitivity);
   site_.SetTimer(kSearchTimerId, kSearchTimerPeriodMs);
   Running = 1;
   ++searchGeneration_;
@@ -97,7 +92,7 @@ void CTonvexCtrl::OnEnabledChanged() {
 }
 
 void CTonvexCtrl::OnAmbientUserModeChanged() {
-  if (Enabled && site_.AmbientUserMode()) ClearHitCounts();
+  if (Enabled && site_.AmbientUserMode()) Detector.ClearHitCounts();
   site_.Invalidate();
 }
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "line_format.h"
+
 namespace tonvex {
 
 struct ToneSymbol {
@@ -35,7 +37,7 @@ constexpr std::array<ToneSymbol, kToneCount> kToneTable = {{
     {'#', 220, 941, 1477},
 }};
 
-constexpr uint32_t kToneSampleRate = 11025;
+constexpr uint32_t kToneSampleRate = kLineRate;
 constexpr uint32_t kToneSamples = 1102;
 constexpr uint32_t kToneDataOffset = 44;
 constexpr uint32_t kToneTrailerBytes = 130;  // zero bytes of the closing "ZSTR" chunk

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "line_format.h"
 #include "sound_out.h"
 
 namespace dial {
 
-constexpr uint32_t kLineRate = 11025;
+using tonvex::kLineRate;
 constexpr uint8_t kSilence = 128;
 
 class SampleCollector : public tonvex::SoundOut {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dtmf_detector.h"
 #include "event_loop.h"
 #include "event_printer.h"
 #include "line_wave_in.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr uint32_t kLineRate = 11025;
 constexpr uint32_t kBlockSamples = 1102;  // what one 100 ms tick moves
 
 std::string TimeStamp(sim::Micros micros) {
@@ -44,31 +44,33 @@ void ScanLive(const scan::ScanOptions& options, sim::EventLoop& loop, sim::LineW
   while (!wave.LineStarted() && loop.RunOne()) {
   }
   if (wave.LineStarted()) {
-    loop.RunUntil(wave.LineStartTime() + sim::TimeOfSamples(wave.LineLength() + kLineRate));
+    loop.RunUntil(wave.LineStartTime() + sim::TimeOfSamples(wave.LineLength() + tonvex::kLineRate));
   }
   if (control.Running) toggle();
   while (loop.RunOne()) {
   }
 }
 
-// Frame by frame: the samples go straight from the file into a ring of the search's size.
+// Frame by frame: the samples go straight from the file to the detector, through a ring of
+// the search's size, which the hits report as the control's would.
 void ScanFrames(const scan::ScanOptions& options, sim::LineReader& line,
                 scan::EventPrinter& printer) {
-  sim::EventLoop loop;
-  sim::LineWaveIn unusedWave(loop, {});
-  sim::SimControlHost host(loop);
-  tonvex::CTonvexCtrl control(host, unusedWave);
-  control.Sensitivity = options.sensitivity;
-  control.MaxSecond = static_cast<int16_t>(options.maxSecond);
-  control.Ring.Allocate(static_cast<uint32_t>(options.maxSecond) * kLineRate);
-  control.ArmAnalysis();
+  tonvex::SampleRing ring;
+  ring.Allocate(static_cast<uint32_t>(options.maxSecond) * tonvex::kLineRate);
+  tonvex::DtmfDetector detector;
+  detector.Arm(options.sensitivity);
 
-  uint64_t pushed = 0;
-  host.SetEventHandler([&](int32_t dispid, const tonvex::EventArgs& args) {
-    // The reporting frame has already been skipped past.
-    const uint64_t frame = (pushed - control.Ring.Used()) / tonvex::kFrameHop - 1;
-    printer.Print("frame=" + std::to_string(frame), dispid, args);
-  });
+  struct Printer : tonvex::DtmfHitSink {
+    Printer(scan::EventPrinter& printer, const tonvex::SampleRing& ring)
+        : printer(printer), ring(ring) {}
+    bool OnDtmfHit(const tonvex::DtmfHit& hit) override {
+      printer.Print("frame=" + std::to_string(hit.Frame), tonvex::dispid::kDtmfHit,
+                    {hit.KeyCode, hit.Level, hit.Strength, static_cast<int32_t>(ring.Free())});
+      return true;
+    }
+    scan::EventPrinter& printer;
+    const tonvex::SampleRing& ring;
+  } sink(printer, ring);
 
   // The file is read in large pieces, fewer calls; the ring takes it a block at a time.
   std::vector<uint8_t> bytes(64 * kBlockSamples);
@@ -77,9 +79,8 @@ void ScanFrames(const scan::ScanOptions& options, sim::LineReader& line,
     for (size_t offset = 0; offset < read; offset += kBlockSamples) {
       const size_t count = std::min<size_t>(kBlockSamples, read - offset);
       std::copy_n(bytes.begin() + static_cast<ptrdiff_t>(offset), count, block.begin());
-      control.Ring.Push(block.data(), static_cast<uint32_t>(count));
-      pushed += count;
-      control.AnalysePending();
+      ring.Push(block.data(), static_cast<uint32_t>(count));
+      detector.AnalysePending(ring, sink);
     }
   }
 }

@@ -51,8 +51,8 @@ TEST_F(Capture, SearchStartPreparesBufferRingAndTimerButRecordsAtTheFirstTick) {
   EXPECT_EQ(site.timerId, 1u);
   EXPECT_EQ(site.timerPeriod, 100u);
   EXPECT_EQ(wave.Log(), "");
-  EXPECT_EQ(control.Threshold, 5.0);
-  EXPECT_EQ(control.LastRow, 16);
+  EXPECT_EQ(control.Detector.Threshold, 5.0);
+  EXPECT_EQ(control.Detector.LastRow, 16);
 
   Tick();
   EXPECT_EQ(wave.Log(), "Open Prepare Add Start");

@@ -199,12 +199,12 @@ TEST_F(ControlSurface, WindowIsMadeWhenTheSiteIsSetOrWhenASearchFindsNone) {
 }
 
 TEST_F(ControlSurface, ReturnToUserModeClearsCountsAndRedrawsOnlyForThatAmbient) {
-  control.Engine().HitCounts[2] = 3;
+  control.Engine().Detector.HitCounts[2] = 3;
   control.OnAmbientPropertyChange(-701);  // another ambient property
-  EXPECT_EQ(control.Engine().HitCounts[2], 3);
+  EXPECT_EQ(control.Engine().Detector.HitCounts[2], 3);
   EXPECT_EQ(site.invalidated, 0);
   control.OnAmbientPropertyChange(dispid::kAmbientUserMode);
-  EXPECT_EQ(control.Engine().HitCounts[2], 0);
+  EXPECT_EQ(control.Engine().Detector.HitCounts[2], 0);
   EXPECT_EQ(site.invalidated, 1);
 }
 
