@@ -15,6 +15,11 @@ class ComPtr {
     owned.pointer_ = pointer;
     return owned;
   }
+  // Takes a reference of its own to a pointer someone else holds.
+  static ComPtr Share(T* pointer) {
+    if (pointer) pointer->AddRef();
+    return Adopt(pointer);
+  }
   ComPtr(const ComPtr& other) : pointer_(other.pointer_) {
     if (pointer_) pointer_->AddRef();
   }
@@ -38,6 +43,11 @@ class ComPtr {
   }
   void** PutVoid() { return reinterpret_cast<void**>(Put()); }
   T* Detach() { return std::exchange(pointer_, nullptr); }
+  // Hands a new reference to an out-parameter.
+  T* Copy() const {
+    if (pointer_) pointer_->AddRef();
+    return pointer_;
+  }
 
   template <typename U>
   ComPtr<U> As(REFIID iid) const {

@@ -3,6 +3,7 @@
 #include "module.h"
 #include "property_page.h"
 #include "tonvex_object.h"
+#include "trace.h"
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;
@@ -11,7 +12,7 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
     return S_OK;
   }
   *object = nullptr;
-  return E_NOINTERFACE;
+  return NoInterface("ClassFactory", iid);
 }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {

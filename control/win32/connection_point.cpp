@@ -1,5 +1,7 @@
 #include "connection_point.h"
 
+#include "trace.h"
+
 ConnectionPoint::ConnectionPoint(IConnectionPointContainer& container, REFIID iid, REFIID fallback)
     : container_(container), iid_(iid), fallback_(fallback) {}
 
@@ -17,7 +19,7 @@ HRESULT ConnectionPoint::QueryInterface(REFIID iid, void** object) {
     return S_OK;
   }
   *object = nullptr;
-  return E_NOINTERFACE;
+  return NoInterface("ConnectionPoint", iid);
 }
 
 HRESULT ConnectionPoint::GetConnectionInterface(IID* iid) {
@@ -63,7 +65,7 @@ HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
   if (out) *out = nullptr;
-  return E_NOTIMPL;
+  return NotImplemented("IConnectionPoint::EnumConnections");
 }
 
 std::vector<IUnknown*> ConnectionPoint::Sinks() const {

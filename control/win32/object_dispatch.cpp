@@ -4,8 +4,8 @@
 
 #include "guids.h"
 #include "module.h"
-#include "text.h"
 #include "tonvex_object.h"
+#include "variant_conversion.h"
 
 namespace {
 
@@ -27,70 +27,6 @@ HRESULT TypeInfoOf(REFGUID guid, ITypeInfo** info) {
   return library->GetTypeInfoOfGuid(guid, info);
 }
 
-// A VARIANT as the portable variant: references followed, other numeric types widened.
-HRESULT FromVariant(const VARIANT& in, tonvex::Variant& out) {
-  VARIANT value;
-  VariantInit(&value);
-  HRESULT result = VariantCopyInd(&value, const_cast<VARIANT*>(&in));
-  if (FAILED(result)) return result;
-  switch (V_VT(&value)) {
-    case VT_EMPTY:
-      out = tonvex::Variant();
-      break;
-    case VT_I2:
-      out = tonvex::Variant::I2(V_I2(&value));
-      break;
-    case VT_I4:
-      out = tonvex::Variant::I4(V_I4(&value));
-      break;
-    case VT_R8:
-      out = tonvex::Variant::R8(V_R8(&value));
-      break;
-    case VT_BOOL:
-      out = tonvex::Variant::Bool(V_BOOL(&value) != VARIANT_FALSE);
-      break;
-    case VT_BSTR:
-      out = tonvex::Variant::BStr(WideToUtf8(V_BSTR(&value), SysStringLen(V_BSTR(&value))));
-      break;
-    default:
-      // Other numbers (bytes, floats, currency, dates) as doubles; nothing else converts.
-      result = VariantChangeType(&value, &value, 0, VT_R8);
-      if (SUCCEEDED(result)) out = tonvex::Variant::R8(V_R8(&value));
-      if (result == DISP_E_BADVARTYPE) result = DISP_E_TYPEMISMATCH;
-      break;
-  }
-  VariantClear(&value);
-  return result;
-}
-
-void ToVariant(const tonvex::Variant& in, VARIANT* out) {
-  VariantInit(out);
-  switch (in.Type()) {
-    case tonvex::VarType::Empty:
-      break;
-    case tonvex::VarType::I2:
-      V_VT(out) = VT_I2;
-      V_I2(out) = in.AsI2();
-      break;
-    case tonvex::VarType::I4:
-      V_VT(out) = VT_I4;
-      V_I4(out) = in.AsI4();
-      break;
-    case tonvex::VarType::R8:
-      V_VT(out) = VT_R8;
-      V_R8(out) = in.AsR8();
-      break;
-    case tonvex::VarType::Bool:
-      V_VT(out) = VT_BOOL;
-      V_BOOL(out) = in.AsBool() ? VARIANT_TRUE : VARIANT_FALSE;
-      break;
-    case tonvex::VarType::BStr:
-      V_VT(out) = VT_BSTR;
-      V_BSTR(out) = Utf8ToBstr(in.AsBStr());
-      break;
-  }
-}
-
 }  // namespace
 
 HRESULT TonvexObject::GetTypeInfoCount(UINT* count) {
@@ -105,12 +41,10 @@ HRESULT TonvexObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 }
 
 HRESULT TonvexObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* dispids) {
-  ITypeInfo* info = nullptr;
-  HRESULT result = TypeInfoOf(DIID__DTonvex, &info);
+  ComPtr<ITypeInfo> info;
+  const HRESULT result = TypeInfoOf(DIID__DTonvex, info.Put());
   if (FAILED(result)) return result;
-  result = info->GetIDsOfNames(names, count, dispids);
-  info->Release();
-  return result;
+  return info->GetIDsOfNames(names, count, dispids);
 }
 
 HRESULT TonvexObject::Invoke(DISPID dispid, REFIID iid, LCID, WORD flags, DISPPARAMS* params,

@@ -2,8 +2,9 @@
 #include <vector>
 
 #include "guids.h"
-#include "text.h"
 #include "tonvex_object.h"
+#include "trace.h"
+#include "variant_conversion.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ class PointEnumerator final : public IEnumConnectionPoints {
       return S_OK;
     }
     *object = nullptr;
-    return E_NOINTERFACE;
+    return NoInterface("EnumConnectionPoints", iid);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
   ULONG STDMETHODCALLTYPE Release() override {
@@ -90,18 +91,15 @@ void TonvexObject::FireEvent(int32_t dispid, const tonvex::EventArgs& args) {
   // DISPPARAMS hold the arguments last first.
   std::vector<VARIANT> values(args.size());
   for (size_t i = 0; i < args.size(); ++i) {
-    VARIANT& value = values[args.size() - 1 - i];
-    VariantInit(&value);
+    tonvex::Variant portable;
     if (const auto* number = std::get_if<int16_t>(&args[i])) {
-      V_VT(&value) = VT_I2;
-      V_I2(&value) = *number;
+      portable = tonvex::Variant::I2(*number);
     } else if (const auto* wide = std::get_if<int32_t>(&args[i])) {
-      V_VT(&value) = VT_I4;
-      V_I4(&value) = *wide;
+      portable = tonvex::Variant::I4(*wide);
     } else {
-      V_VT(&value) = VT_BSTR;
-      V_BSTR(&value) = Utf8ToBstr(std::get<std::string>(args[i]));
+      portable = tonvex::Variant::BStr(std::get<std::string>(args[i]));
     }
+    ToVariant(portable, &values[args.size() - 1 - i]);
   }
   DISPPARAMS params = {values.data(), nullptr, static_cast<UINT>(values.size()), 0};
   for (IUnknown* sink : events_.Sinks()) {

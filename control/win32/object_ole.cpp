@@ -4,19 +4,17 @@
 #include "property_page.h"
 #include "resource_ids.h"
 #include "tonvex_object.h"
+#include "trace.h"
 
 HRESULT TonvexObject::SetClientSite(IOleClientSite* site) {
-  if (site) site->AddRef();
-  if (clientSite_) clientSite_->Release();
-  clientSite_ = site;
+  clientSite_ = ComPtr<IOleClientSite>::Share(site);
   if (site) control_.OnSetClientSite();
   return S_OK;
 }
 
 HRESULT TonvexObject::GetClientSite(IOleClientSite** site) {
   if (!site) return E_POINTER;
-  *site = clientSite_;
-  if (clientSite_) clientSite_->AddRef();
+  *site = clientSite_.Copy();
   return S_OK;
 }
 
@@ -28,12 +26,12 @@ HRESULT TonvexObject::Close(DWORD) {
 
 HRESULT TonvexObject::GetMoniker(DWORD, DWORD, IMoniker** out) {
   if (out) *out = nullptr;
-  return E_NOTIMPL;
+  return NotImplemented("IOleObject::GetMoniker");
 }
 
 HRESULT TonvexObject::GetClipboardData(DWORD, IDataObject** out) {
   if (out) *out = nullptr;
-  return E_NOTIMPL;
+  return NotImplemented("IOleObject::GetClipboardData");
 }
 
 HRESULT TonvexObject::DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent, LPCRECT) {
@@ -85,7 +83,7 @@ HRESULT TonvexObject::GetExtent(DWORD aspect, SIZEL* size) {
 
 HRESULT TonvexObject::Advise(IAdviseSink* sink, DWORD* cookie) {
   if (!oleAdviseHolder_) {
-    const HRESULT created = CreateOleAdviseHolder(&oleAdviseHolder_);
+    const HRESULT created = CreateOleAdviseHolder(oleAdviseHolder_.Put());
     if (FAILED(created)) return created;
   }
   return oleAdviseHolder_->Advise(sink, cookie);
@@ -137,24 +135,17 @@ HRESULT TonvexObject::GetWindow(HWND* hwnd) {
 HRESULT TonvexObject::InPlaceActivate(HWND) {
   if (inPlaceSite_) return S_OK;
   if (!clientSite_) return E_UNEXPECTED;
-  IOleInPlaceSite* site = nullptr;
-  if (FAILED(clientSite_->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&site)))) {
-    return E_NOINTERFACE;
-  }
+  auto site = clientSite_.As<IOleInPlaceSite>(IID_IOleInPlaceSite);
+  if (!site) return E_NOINTERFACE;
   HWND parent = nullptr;
-  if (site->CanInPlaceActivate() != S_OK || FAILED(site->GetWindow(&parent))) {
-    site->Release();
-    return E_FAIL;
-  }
+  if (site->CanInPlaceActivate() != S_OK || FAILED(site->GetWindow(&parent))) return E_FAIL;
   site->OnInPlaceActivate();
-  IOleInPlaceFrame* frame = nullptr;
-  IOleInPlaceUIWindow* document = nullptr;
+  ComPtr<IOleInPlaceFrame> frame;
+  ComPtr<IOleInPlaceUIWindow> document;
   RECT position = {}, clip = {};
   OLEINPLACEFRAMEINFO frameInfo = {};
   frameInfo.cb = sizeof frameInfo;
-  site->GetWindowContext(&frame, &document, &position, &clip, &frameInfo);
-  if (frame) frame->Release();
-  if (document) document->Release();
+  site->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo);
   inPlaceSite_ = site;
   // The window now lives in the container's window, where it paints the picture.
   HWND hwnd = window_.Handle() ? window_.Handle() : window_.Recreate(parent);
@@ -172,10 +163,8 @@ HRESULT TonvexObject::InPlaceDeactivate() {
     SetParent(hwnd, nullptr);
     SetWindowLongPtrW(hwnd, GWL_STYLE, WS_POPUP);
   }
-  IOleInPlaceSite* site = inPlaceSite_;
-  inPlaceSite_ = nullptr;
+  const ComPtr<IOleInPlaceSite> site = std::move(inPlaceSite_);
   site->OnInPlaceDeactivate();
-  site->Release();
   return S_OK;
 }
 

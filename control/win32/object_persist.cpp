@@ -5,6 +5,7 @@
 #include "stream_persistence.h"
 #include "text.h"
 #include "tonvex_object.h"
+#include "variant_conversion.h"
 
 namespace {
 
@@ -18,52 +19,18 @@ class BagAdapter : public tonvex::PropertyBag {
   tonvex::HResult Read(const std::string& name, tonvex::Variant& value) override {
     VARIANT read;
     VariantInit(&read);
-    const HRESULT result = bag_->Read(Utf8ToWide(name).c_str(), &read, log_);
-    if (FAILED(result)) return result;
-    switch (V_VT(&read)) {
-      case VT_I2:
-        value = tonvex::Variant::I2(V_I2(&read));
-        break;
-      case VT_I4:
-        value = tonvex::Variant::I4(V_I4(&read));
-        break;
-      case VT_BOOL:
-        value = tonvex::Variant::Bool(V_BOOL(&read) != VARIANT_FALSE);
-        break;
-      case VT_BSTR:
-        value = tonvex::Variant::BStr(WideToUtf8(V_BSTR(&read), SysStringLen(V_BSTR(&read))));
-        break;
-      default:
-        if (FAILED(VariantChangeType(&read, &read, 0, VT_BSTR))) {
-          VariantClear(&read);
-          return DISP_E_TYPEMISMATCH;
-        }
-        value = tonvex::Variant::BStr(WideToUtf8(V_BSTR(&read), SysStringLen(V_BSTR(&read))));
-    }
+    HRESULT result = bag_->Read(Utf8ToWide(name).c_str(), &read, log_);
+    if (SUCCEEDED(result)) result = FromVariant(read, value);
     VariantClear(&read);
-    return S_OK;
+    return result;
   }
 
   tonvex::HResult Write(const std::string& name, const tonvex::Variant& value) override {
     VARIANT written;
-    VariantInit(&written);
-    switch (value.Type()) {
-      case tonvex::VarType::I2:
-        V_VT(&written) = VT_I2;
-        V_I2(&written) = value.AsI2();
-        break;
-      case tonvex::VarType::I4:
-        V_VT(&written) = VT_I4;
-        V_I4(&written) = value.AsI4();
-        break;
-      case tonvex::VarType::Bool:
-        V_VT(&written) = VT_BOOL;
-        V_BOOL(&written) = value.AsBool() ? VARIANT_TRUE : VARIANT_FALSE;
-        break;
-      default:
-        return E_INVALIDARG;
-    }
-    return bag_->Write(Utf8ToWide(name).c_str(), &written);
+    ToVariant(value, &written);
+    const HRESULT result = bag_->Write(Utf8ToWide(name).c_str(), &written);
+    VariantClear(&written);
+    return result;
   }
 
  private:

@@ -27,16 +27,13 @@ INT_PTR CALLBACK AboutProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM
 bool TonvexObject::AmbientUserMode() const {
   // Without a site, or with one that does not say, the control is running.
   if (!clientSite_) return true;
-  IDispatch* ambient = nullptr;
-  if (FAILED(clientSite_->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&ambient)))) {
-    return true;
-  }
+  const auto ambient = clientSite_.As<IDispatch>(IID_IDispatch);
+  if (!ambient) return true;
   VARIANT value;
   VariantInit(&value);
   DISPPARAMS none = {nullptr, nullptr, 0, 0};
   const HRESULT result = ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, LOCALE_USER_DEFAULT,
                                          DISPATCH_PROPERTYGET, &none, &value, nullptr, nullptr);
-  ambient->Release();
   bool userMode = true;
   if (SUCCEEDED(result) && SUCCEEDED(VariantChangeType(&value, &value, 0, VT_BOOL))) {
     userMode = V_BOOL(&value) != VARIANT_FALSE;

@@ -3,6 +3,7 @@
 #include "module.h"
 #include "text.h"
 #include "tonvex_object.h"
+#include "trace.h"
 
 HRESULT TonvexObject::Create(REFIID iid, void** object) {
   auto* created = new (std::nothrow) TonvexObject();
@@ -23,10 +24,10 @@ TonvexObject::TonvexObject()
 TonvexObject::~TonvexObject() {
   // The window goes first, while the control can still hear of it and stop its search.
   window_.Destroy();
-  if (inPlaceSite_) inPlaceSite_->Release();
-  if (viewSink_) viewSink_->Release();
-  if (oleAdviseHolder_) oleAdviseHolder_->Release();
-  if (clientSite_) clientSite_->Release();
+  inPlaceSite_.Reset();
+  viewSink_.Reset();
+  oleAdviseHolder_.Reset();
+  clientSite_.Reset();
   ObjectDestroyed();
 }
 
@@ -60,7 +61,7 @@ HRESULT TonvexObject::QueryInterface(REFIID iid, void** object) {
   } else if (IsEqualIID(iid, IID_ISpecifyPropertyPages)) {
     *object = static_cast<ISpecifyPropertyPages*>(this);
   } else {
-    return E_NOINTERFACE;
+    return NoInterface("Tonvex", iid);
   }
   AddRef();
   return S_OK;

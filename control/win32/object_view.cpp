@@ -51,9 +51,7 @@ HRESULT TonvexObject::GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC, LOGP
 }
 
 HRESULT TonvexObject::SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) {
-  if (sink) sink->AddRef();
-  if (viewSink_) viewSink_->Release();
-  viewSink_ = sink;
+  viewSink_ = ComPtr<IAdviseSink>::Share(sink);
   viewAspects_ = aspects;
   viewFlags_ = flags;
   return S_OK;
@@ -63,8 +61,7 @@ HRESULT TonvexObject::GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink
   if (aspects) *aspects = viewAspects_;
   if (flags) *flags = viewFlags_;
   if (sink) {
-    *sink = viewSink_;
-    if (viewSink_) viewSink_->AddRef();
+    *sink = viewSink_.Copy();
   }
   return S_OK;
 }

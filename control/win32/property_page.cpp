@@ -4,6 +4,7 @@
 
 #include "module.h"
 #include "resource_ids.h"
+#include "trace.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ HRESULT PropertyPage::QueryInterface(REFIID iid, void** object) {
     return S_OK;
   }
   *object = nullptr;
-  return E_NOINTERFACE;
+  return NoInterface("PropertyPage", iid);
 }
 
 ULONG PropertyPage::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }

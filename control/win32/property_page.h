@@ -5,6 +5,8 @@
 #include <ocidl.h>
 #include <windows.h>
 
+#include "trace.h"
+
 class PropertyPage final : public IPropertyPage {
  public:
   static HRESULT Create(REFIID iid, void** object);
@@ -22,7 +24,9 @@ class PropertyPage final : public IPropertyPage {
   HRESULT STDMETHODCALLTYPE Move(LPCRECT rect) override;
   HRESULT STDMETHODCALLTYPE IsPageDirty() override { return S_FALSE; }
   HRESULT STDMETHODCALLTYPE Apply() override { return S_OK; }
-  HRESULT STDMETHODCALLTYPE Help(LPCOLESTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Help(LPCOLESTR) override {
+    return NotImplemented("IPropertyPage::Help");
+  }
   HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG* message) override;
 
  private:

@@ -6,11 +6,13 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include "com_ptr.h"
 #include "connection_point.h"
 #include "control_site.h"
 #include "control_window.h"
 #include "resource_sound_out.h"
 #include "tonvex_control.h"
+#include "trace.h"
 #include "winmm_wave_in.h"
 
 class TonvexObject final : public IDispatch,
@@ -56,9 +58,13 @@ class TonvexObject final : public IDispatch,
   HRESULT STDMETHODCALLTYPE GetClientSite(IOleClientSite** site) override;
   HRESULT STDMETHODCALLTYPE SetHostNames(LPCOLESTR, LPCOLESTR) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE Close(DWORD saveOption) override;
-  HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetMoniker(DWORD, IMoniker*) override {
+    return NotImplemented("IOleObject::SetMoniker");
+  }
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override;
-  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override {
+    return NotImplemented("IOleObject::InitFromData");
+  }
   HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject** out) override;
   HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite*, LONG, HWND parent,
                                    LPCRECT) override;
@@ -73,21 +79,29 @@ class TonvexObject final : public IDispatch,
   HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
   HRESULT STDMETHODCALLTYPE EnumAdvise(IEnumSTATDATA** out) override;
   HRESULT STDMETHODCALLTYPE GetMiscStatus(DWORD aspect, DWORD* status) override;
-  HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetColorScheme(LOGPALETTE*) override {
+    return NotImplemented("IOleObject::SetColorScheme");
+  }
 
   // IOleControl
   HRESULT STDMETHODCALLTYPE GetControlInfo(CONTROLINFO* info) override;
-  HRESULT STDMETHODCALLTYPE OnMnemonic(MSG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnMnemonic(MSG*) override {
+    return NotImplemented("IOleControl::OnMnemonic");
+  }
   HRESULT STDMETHODCALLTYPE OnAmbientPropertyChange(DISPID dispid) override;
   HRESULT STDMETHODCALLTYPE FreezeEvents(BOOL freeze) override;
 
   // IOleWindow, IOleInPlaceObject
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* hwnd) override;
-  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override {
+    return NotImplemented("IOleWindow::ContextSensitiveHelp");
+  }
   HRESULT STDMETHODCALLTYPE InPlaceDeactivate() override;
   HRESULT STDMETHODCALLTYPE UIDeactivate() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE SetObjectRects(LPCRECT position, LPCRECT clip) override;
-  HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE ReactivateAndUndo() override {
+    return NotImplemented("IOleInPlaceObject::ReactivateAndUndo");
+  }
 
   // IViewObject2
   HRESULT STDMETHODCALLTYPE Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* device,
@@ -96,8 +110,12 @@ class TonvexObject final : public IDispatch,
                                  ULONG_PTR keepGoingArgument) override;
   HRESULT STDMETHODCALLTYPE GetColorSet(DWORD, LONG, void*, DVTARGETDEVICE*, HDC,
                                         LOGPALETTE** palette) override;
-  HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Freeze(DWORD, LONG, void*, DWORD*) override {
+    return NotImplemented("IViewObject::Freeze");
+  }
+  HRESULT STDMETHODCALLTYPE Unfreeze(DWORD) override {
+    return NotImplemented("IViewObject::Unfreeze");
+  }
   HRESULT STDMETHODCALLTYPE SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
   HRESULT STDMETHODCALLTYPE GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
   HRESULT STDMETHODCALLTYPE GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* device,
@@ -154,12 +172,12 @@ class TonvexObject final : public IDispatch,
   IUnknown* Identity() { return static_cast<IDispatch*>(this); }
 
   LONG references_ = 1;
-  IOleClientSite* clientSite_ = nullptr;
-  IOleAdviseHolder* oleAdviseHolder_ = nullptr;
-  IAdviseSink* viewSink_ = nullptr;
+  ComPtr<IOleClientSite> clientSite_;
+  ComPtr<IOleAdviseHolder> oleAdviseHolder_;
+  ComPtr<IAdviseSink> viewSink_;
   DWORD viewAspects_ = 0;
   DWORD viewFlags_ = 0;
-  IOleInPlaceSite* inPlaceSite_ = nullptr;  // set while active in place
+  ComPtr<IOleInPlaceSite> inPlaceSite_;  // set while active in place
   LONG frozenEvents_ = 0;
   bool dirty_ = false;
   ConnectionPoint events_;

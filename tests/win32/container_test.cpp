@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <set>
+#include <sstream>
 
 #include "com_fixtures.h"
 #include "tonvex_h.h"
@@ -18,6 +20,21 @@ T* As(IUnknown* object, REFIID iid) {
   T* result = nullptr;
   object->QueryInterface(iid, reinterpret_cast<void**>(&result));
   return result;
+}
+
+// Where GDI objects stand: the system's count where it keeps one, and the handle slot a new
+// object lands in. Wine keeps no count but hands out the slot freed last, so the slot moves on
+// only while objects are kept.
+struct GdiMark {
+  DWORD count;
+  WORD slot;
+};
+GdiMark MarkGdi() {
+  HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
+  const GdiMark mark = {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                        LOWORD(reinterpret_cast<UINT_PTR>(probe))};
+  DeleteObject(probe);
+  return mark;
 }
 
 class Container : public ::testing::Test {
@@ -99,7 +116,29 @@ TEST_F(Container, AnswersForTheInterfacesOfAControlAndNoOthers) {
   const IID absent[] = {IID_IOleInPlaceActiveObject, IID_IPersistMemory,
                         IID_IQuickActivate,          IID_IDataObject,
                         IID_IClassFactory,           IID_IOleInPlaceObjectWindowless};
+  // Off by default; once turned on, every interface declined and member not implemented is
+  // traced.
+  EXPECT_EQ(As<IUnknown>(control, IID_IDataObject), nullptr);
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string trace = std::string(folder) + "tonvex-trace.txt";
+  DeleteFileA(trace.c_str());
+  SetEnvironmentVariableA("TONVEX_TRACE", trace.c_str());
   for (const IID& iid : absent) EXPECT_EQ(As<IUnknown>(control, iid), nullptr);
+  IOleObject* ole = As<IOleObject>(control, IID_IOleObject);
+  IMoniker* moniker = nullptr;
+  EXPECT_EQ(ole->GetMoniker(OLEGETMONIKER_ONLYIFTHERE, OLEWHICHMK_OBJFULL, &moniker), E_NOTIMPL);
+  ole->Release();
+  SetEnvironmentVariableA("TONVEX_TRACE", nullptr);
+  std::stringstream read;
+  read << std::ifstream(trace).rdbuf();
+  const std::string lines = read.str();
+  DeleteFileA(trace.c_str());
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 7) << lines;
+  EXPECT_NE(lines.find("Tonvex: no interface {0000010E-0000-0000-C000-000000000046}"),
+            std::string::npos)
+      << "IDataObject asked while tracing";
+  EXPECT_NE(lines.find("IOleObject::GetMoniker: not implemented"), std::string::npos);
 }
 
 TEST_F(Container, DescribesItselfAsTheTonvexControl) {
@@ -390,10 +429,14 @@ TEST_F(Container, DrawsThePictureStretchedOverTheBounds) {
   DeleteObject(picture);
 
   // Painting again and again holds on to nothing.
+  const GdiMark before = MarkGdi();
   for (int i = 0; i < 50; ++i) {
     view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, drawn, &bounds, nullptr, nullptr,
                0);
   }
+  const GdiMark after = MarkGdi();
+  EXPECT_EQ(after.count, before.count);
+  EXPECT_EQ(after.slot, before.slot);
   view->Release();
   SelectObject(drawn, old);
   DeleteObject(target);
