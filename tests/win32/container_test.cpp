@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <vector>
 
 #include "com_fixtures.h"
 #include "tonvex_h.h"
@@ -22,18 +23,21 @@ T* As(IUnknown* object, REFIID iid) {
   return result;
 }
 
-// Where GDI objects stand: the system's count where it keeps one, and the handle slot a new
-// object lands in. Wine keeps no count but hands out the slot freed last, so the slot moves on
-// only while objects are kept.
+// Where GDI objects stand: the system's count where it keeps one, and the highest handle slot
+// that 256 new objects take. Wine keeps no count but fills free slots first, so that slot
+// climbs only while objects are being kept.
 struct GdiMark {
   DWORD count;
-  WORD slot;
+  WORD highestSlot;
 };
 GdiMark MarkGdi() {
-  HBRUSH probe = CreateSolidBrush(RGB(1, 2, 3));
-  const GdiMark mark = {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                        LOWORD(reinterpret_cast<UINT_PTR>(probe))};
-  DeleteObject(probe);
+  std::vector<HBRUSH> probes(256);
+  GdiMark mark = {GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), 0};
+  for (HBRUSH& probe : probes) {
+    probe = CreateSolidBrush(RGB(1, 2, 3));
+    mark.highestSlot = std::max(mark.highestSlot, LOWORD(reinterpret_cast<UINT_PTR>(probe)));
+  }
+  for (HBRUSH probe : probes) DeleteObject(probe);
   return mark;
 }
 
@@ -436,7 +440,7 @@ TEST_F(Container, DrawsThePictureStretchedOverTheBounds) {
   }
   const GdiMark after = MarkGdi();
   EXPECT_EQ(after.count, before.count);
-  EXPECT_EQ(after.slot, before.slot);
+  EXPECT_EQ(after.highestSlot, before.highestSlot);
   view->Release();
   SelectObject(drawn, old);
   DeleteObject(target);
