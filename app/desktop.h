@@ -48,6 +48,9 @@ class Desktop {
   // outside, at most 10 ms. Waits call it instead of spinning.
   virtual void Nap() = 0;
 
+  // The program is ending: from now on no timer, serial, control or messenger event reaches a
+  // handler, so a fatal report on screen cannot be joined by another.
+  virtual void HoldEvents() = 0;
   // The program is over: open windows go without their closing logic, nothing runs again.
   virtual void EndProgram() = 0;
 };

@@ -5,6 +5,7 @@ namespace dorvane {
 
 void Dorvane_frm::ShowError(const std::string& description, int32_t number, bool fatal) {
   const int style = fatal ? kMsgExclamation : kMsgCritical;
+  if (fatal) desktop_.HoldEvents();
   try {
     desktop_.MsgBox("ERROR NUMBER  " + std::to_string(number) + "\r\n" + description, style,
                     "ERROR");

@@ -30,6 +30,15 @@ std::string Utf8ToAnsi(const std::string& utf8) {
   return ansi;
 }
 
+std::string AnsiToUtf8(const std::string& ansi) {
+  if (ansi.empty()) return std::string();
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0], length);
+  return WideToUtf8(wide.data(), wide.size());
+}
+
 BSTR Utf8ToBstr(const std::string& utf8) {
   const std::wstring wide = Utf8ToWide(utf8);
   return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));

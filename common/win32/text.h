@@ -9,5 +9,6 @@ std::wstring Utf8ToWide(const std::string& utf8);
 std::string WideToUtf8(const wchar_t* wide, size_t length);
 // UTF-8 text as the bytes of the system's ANSI code page.
 std::string Utf8ToAnsi(const std::string& utf8);
+std::string AnsiToUtf8(const std::string& ansi);
 // A new BSTR holding the text; the caller frees it.
 BSTR Utf8ToBstr(const std::string& utf8);

@@ -49,6 +49,8 @@ class SimDesktop : public dorvane::Desktop, public dorvane::WindowShell {
   void DoEvents() override;
   int64_t MonotonicMs() override { return loop_.Now() / kMicrosPerMilli; }
   void Nap() override { loop_.AdvanceWorld(loop_.Now() + kNap); }
+  // Nothing runs while a simulated message box is up: it closes at once.
+  void HoldEvents() override {}
   void EndProgram() override { transcript_.Add("desktop", "end"); }
 
   // WindowShell.
