@@ -7,9 +7,6 @@
 #include "runtime_error.h"
 #include "text.h"
 
-// The port's member, not the system's ANSI/Unicode switch.
-#undef ReplaceFile
-
 namespace dorvane::win32 {
 namespace {
 

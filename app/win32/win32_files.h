@@ -2,6 +2,10 @@
 // are in the system's ANSI code page.
 #pragma once
 
+#include <windows.h>
+// The port's member, not the system's ANSI/Unicode switch.
+#undef ReplaceFile
+
 #include "file_system.h"
 
 namespace dorvane::win32 {

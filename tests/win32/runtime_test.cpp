@@ -1,0 +1,111 @@
+// Dorvane's window runtime on Windows: timers and the handler gate, the tray notification as
+// the form sees it, events held back while a fatal report ends the program, and the files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "program.h"
+#include "runtime_error.h"
+#include "text.h"
+#include "win32_desktop.h"
+#include "win32_files.h"
+#include "win32_timer.h"
+
+namespace {
+
+using dorvane::win32::Program;
+
+void PumpFor(Program& program, DWORD milliseconds) {
+  const ULONGLONG until = GetTickCount64() + milliseconds;
+  while (GetTickCount64() < until && !program.Ended()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    program.Deliver([&] { program.DoEvents(); });
+  }
+}
+
+TEST(Runtime, TimersTrayAndTheEndOfTheProgramPassTheGate) {
+  Program program(GetModuleHandleW(nullptr));
+  dorvane::win32::Win32Timer timer("Timer1", program, 1);
+  int ticks = 0, depth = 0, deepest = 0;
+  timer.SetHandler([&] {
+    ++ticks;
+    deepest = std::max(deepest, ++depth);
+    // A tick that comes while the handler lets events run is dropped, not nested.
+    program.DoEvents();
+    Sleep(60);
+    program.DoEvents();
+    --depth;
+  });
+  timer.SetInterval(20);
+  PumpFor(program, 300);
+  EXPECT_GE(ticks, 2);
+  EXPECT_EQ(deepest, 1);
+  timer.SetEnabled(false);
+  const int stopped = ticks;
+  PumpFor(program, 100);
+  EXPECT_EQ(ticks, stopped);
+  EXPECT_EQ(timer.Interval(), 20);
+
+  // The shell's right-button notification reaches the form as a middle button with the
+  // message code in X, in twips.
+  std::vector<float> xs;
+  program.SetMouseDown([&](int16_t button, int16_t, float x, float) {
+    if (button == 4) xs.push_back(x);
+  });
+  SendMessageW(program.MainWindow(), 519, 1, WM_RBUTTONDOWN);
+  ASSERT_EQ(xs.size(), 1u);
+  EXPECT_EQ(static_cast<long>(xs[0]) / program.TwipsPerPixelX(), WM_RBUTTONDOWN);
+
+  // Once a fatal report holds events back, timers and notifications run no handler; the end
+  // thrown inside a nested handler unwinds the one that let events run.
+  timer.SetEnabled(true);
+  program.HoldEvents();
+  const int held = ticks;
+  PumpFor(program, 100);
+  SendMessageW(program.MainWindow(), 519, 1, WM_RBUTTONDOWN);
+  EXPECT_EQ(ticks, held);
+  EXPECT_EQ(xs.size(), 1u);
+
+  bool unwound = true;
+  program.Posted().Post([&] { program.Deliver([] { throw dorvane::ProgramEnded{}; }); });
+  program.Deliver([&] {
+    program.DoEvents();
+    unwound = false;
+  });
+  EXPECT_TRUE(unwound);
+  EXPECT_TRUE(program.Ended());
+  EXPECT_EQ(program.Run(), 0);  // returns at once
+}
+
+TEST(Runtime, FilesAreReplacedWholeAndFailWithTheRuntimeNumbers) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::string base = WideToUtf8(folder, wcslen(folder));
+  dorvane::win32::Win32Files files;
+  const std::string list = base + "dorvane-runtime-list.txt";
+  files.ReplaceFile(list, "old");
+  files.ReplaceFile(list, files.ToAnsi("1,a@example.com,Ünal\r\n"));
+  EXPECT_EQ(files.FromAnsi(files.ReadAll(list)), "1,a@example.com,Ünal\r\n");
+  EXPECT_EQ(files.Dir(list), "dorvane-runtime-list.txt");
+  files.CheckWritable(base + "dorvane-not-there.txt");
+  EXPECT_EQ(files.Dir(base + "dorvane-not-there.txt"), "");
+  files.Copy(list, list + ".bak");
+  files.Kill(list + ".bak");
+  files.Kill(list);
+  try {
+    files.ReadAll(list);
+    FAIL() << "read a deleted file";
+  } catch (const dorvane::RuntimeError& error) {
+    EXPECT_EQ(error.Number, 53);
+  }
+  try {
+    files.ReplaceFile(base + "no-such-folder\\list.txt", "x");
+    FAIL() << "wrote into a missing folder";
+  } catch (const dorvane::RuntimeError& error) {
+    EXPECT_EQ(error.Number, 53);
+  }
+}
+
+}  // namespace
