@@ -5,23 +5,25 @@
 #include <cstdint>
 #include <vector>
 
-namespace tonvex {
+#include "pruned_transform.h"
 
-constexpr int kFrameLog2 = 8;
-constexpr int kFrameSize = 1 << kFrameLog2;
+namespace tonvex {
 
 // Runs only the butterflies whose results reach the chosen bins, with the twiddles of the
 // running product computed once, and transforms several frames side by side in vector lanes.
 // Each lane does exactly the arithmetic of Fft::Transform, so the magnitudes match it.
 class BinMagnitudes {
  public:
-  static constexpr int kMaxFrames = 2;  // frames transformed together
+  static constexpr int kMaxFrames = 4;  // the most frames any kernel transforms together
 
-  BinMagnitudes();
+  // The widest kernel that this build, this processor and widestLanes allow.
+  explicit BinMagnitudes(int32_t widestLanes = kMaxFrames);
+  // Frames transformed together: 4 on a processor with AVX2, else 2.
+  int32_t Lanes() const { return lanes_; }
   // Chooses the bins; those outside 0..kFrameSize-1 are ignored.
   void Plan(const std::vector<int32_t>& bins);
 
-  // For frames f = 0..count-1 (count at most kMaxFrames) starting at samples + f * hop:
+  // For frames f = 0..count-1 (count at most Lanes()) starting at samples + f * hop:
   // magnitudes[f * Bins().size() + i] = |X[Bins()[i]]| of the frame's forward transform.
   void Magnitudes(const double* samples, int32_t hop, int32_t count, double* magnitudes) const;
 
@@ -39,12 +41,16 @@ class BinMagnitudes {
     std::vector<int32_t> offsets;  // butterfly offsets k within a block that must be computed
   };
 
+  int32_t lanes_ = 2;
+  DistanceKernel distance_ = nullptr;
+  TransformKernel kernel_;
   std::vector<int32_t> bins_;
   std::array<uint8_t, kFrameSize> bitReversed_{};
   // Twiddle u_k of the stage with half-span h at [h + k], as the running product leaves it.
   std::array<double, kFrameSize> twiddleRe_{};
   std::array<double, kFrameSize> twiddleIm_{};
   std::vector<Stage> prunedStages_;
+  std::vector<PrunedStage> stageViews_;
   // The transform is linear: |X[bin]| <= sum over n of |X_n[bin]| |x[n] - 128| + |X_128[bin]|,
   // with X_n the transform of a unit impulse at n and X_128 that of the zero line.
   double impulseGain_ = 0.0;  // the largest |X_n[bin]| over n and the planned bins

@@ -55,24 +55,36 @@ void DtmfDetector::Feed(const double* samples, size_t count, DtmfHitSink& sink) 
 
 void DtmfDetector::AnalysePending(SampleRing& ring, DtmfHitSink& sink) {
   // Frames that are due now are transformed together, then decided one by one in order, each
-  // after its own skip, exactly as frame-by-frame analysis would.
-  double samples[kBatchSpan];
+  // after its own skip, exactly as frame-by-frame analysis would. Samples are read in place
+  // where the ring holds them in one piece; nothing writes to the ring meanwhile.
+  double copy[kBatchSpan];
   double magnitudes[kBatch * kFrameSize];
-  bool nextIsQuiet = false;  // the frame after a lone transform was proven quiet already
+  const int32_t lanes = Spectrum.Lanes();
+  auto view = [&ring, &copy](uint32_t n) {
+    const double* inPlace = ring.Contiguous(n);
+    if (inPlace) return inPlace;
+    ring.Peek(copy, n);
+    return static_cast<const double*>(copy);
+  };
+  bool nextIsQuiet = false;  // the frame after the batch was proven quiet already
   while (ring.Used() > static_cast<uint32_t>(kFrameSize)) {
     const int32_t due = static_cast<int32_t>((ring.Used() - kFrameSize - 1) / kFrameHop) + 1;
-    int32_t count = std::min(due, kBatch);
+    int32_t count = std::min(due, lanes);
     // A frame proven too quiet for any key is decided as its transform would decide it.
-    if (nextIsQuiet || (ring.Peek(samples, kFrameSize), IsProvablyQuiet(samples))) {
+    if (nextIsQuiet || IsProvablyQuiet(view(kFrameSize))) {
       nextIsQuiet = false;
       ring.Skip(kFrameHop);
       DecideQuietFrame();
       continue;
     }
-    ring.Peek(samples, kFrameSize + (count - 1) * kFrameHop);
-    if (count > 1 && IsProvablyQuiet(samples + kFrameHop)) {
-      count = 1;
-      nextIsQuiet = true;
+    const double* samples = view(kFrameSize + (count - 1) * kFrameHop);
+    // The batch ends before the first frame that needs no transform.
+    for (int32_t f = 1; f < count; ++f) {
+      if (IsProvablyQuiet(samples + f * kFrameHop)) {
+        count = f;
+        nextIsQuiet = true;
+        break;
+      }
     }
     Spectrum.Magnitudes(samples, kFrameHop, count, magnitudes);
     for (int32_t f = 0; f < count; ++f) {
