@@ -1,16 +1,13 @@
 // The window runtime and the shell calls of the program on Windows.
 #pragma once
 
-#include <windows.h>
-// The port's member, not the system's ANSI/Unicode switch.
-#undef FindWindow
-
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "desktop.h"
 #include "program.h"
+#include "windows_prelude.h"
 
 namespace dorvane::win32 {
 

@@ -2,11 +2,8 @@
 // are in the system's ANSI code page.
 #pragma once
 
-#include <windows.h>
-// The port's member, not the system's ANSI/Unicode switch.
-#undef ReplaceFile
-
 #include "file_system.h"
+#include "windows_prelude.h"
 
 namespace dorvane::win32 {
 

@@ -1,5 +1,7 @@
 // Dorvane's window runtime on Windows: timers and the handler gate, the tray notification as
 // the form sees it, events held back while a fatal report ends the program, and the files.
+#include "windows_prelude.h"
+// Before the ports, so that their member names stay theirs.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,0 +1,28 @@
+#include "class_factory.h"
+
+#include "messenger_object.h"
+
+namespace msgrsim {
+
+HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IClassFactory)) {
+    *object = static_cast<IClassFactory*>(this);
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+  if (!object) return E_POINTER;
+  *object = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  state_.Log().Line("call create");
+  auto* messenger = new MessengerObject(state_);
+  const HRESULT result = messenger->QueryInterface(iid, object);
+  messenger->Release();
+  return result;
+}
+
+}  // namespace msgrsim

@@ -1,0 +1,27 @@
+// The class object registered for the Messenger class while msgrsim runs: every client that
+// creates the class gets a Messenger object of this process.
+#pragma once
+
+#include <objbase.h>
+
+#include "messenger_state.h"
+
+namespace msgrsim {
+
+class ClassFactory : public IClassFactory {
+ public:
+  // state is not owned and outlives the factory.
+  explicit ClassFactory(MessengerState& state) : state_(state) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+  // The factory lives as long as the program: no count to keep.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override;
+  HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
+
+ private:
+  MessengerState& state_;
+};
+
+}  // namespace msgrsim

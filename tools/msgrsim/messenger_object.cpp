@@ -1,0 +1,147 @@
+#include "messenger_object.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "contact_objects.h"
+#include "window_object.h"
+
+namespace msgrsim {
+namespace {
+
+// MSGR_E_USER_NOT_FOUND, the messenger's own failure for a name it does not know.
+constexpr HRESULT kUserNotFound = static_cast<HRESULT>(0x8100030A);
+
+// The objects alive now, so that an event reaches every client.
+std::vector<MessengerObject*>& LiveObjects() {
+  static std::vector<MessengerObject*> objects;
+  return objects;
+}
+
+std::string Hex(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+  return text;
+}
+
+}  // namespace
+
+MessengerObject::MessengerObject(MessengerState& state)
+    : AutomationObject({IID_IMessenger3, IID_IMessenger2, IID_IMessenger}),
+      state_(state),
+      events_(*this, DIID_DMessengerEvents, IID_IDispatch) {
+  LiveObjects().push_back(this);
+}
+
+MessengerObject::~MessengerObject() {
+  auto& objects = LiveObjects();
+  objects.erase(std::remove(objects.begin(), objects.end(), this), objects.end());
+}
+
+void* MessengerObject::OtherInterface(REFIID iid) {
+  if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+    return static_cast<IConnectionPointContainer*>(this);
+  }
+  return nullptr;
+}
+
+HRESULT MessengerObject::StartVoice(VARIANT contact, IDispatch** window) {
+  if (!window) return E_POINTER;
+  *window = nullptr;
+  VARIANT* value = V_VT(&contact) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&contact) : &contact;
+  ComPtr<IMessengerContact> asked;
+  if (V_VT(value) == VT_DISPATCH && V_DISPATCH(value)) {
+    V_DISPATCH(value)->QueryInterface(IID_IMessengerContact, asked.PutVoid());
+  }
+  BSTR signinName = nullptr;
+  if (!asked || FAILED(asked->get_SigninName(&signinName))) {
+    state_.Log().Line("call StartVoice -> error E_INVALIDARG");
+    return Failure(E_INVALIDARG, IID_IMessenger, L"StartVoice takes a contact object.");
+  }
+  const std::wstring name(signinName, SysStringLen(signinName));
+  SysFreeString(signinName);
+  const Contact* known = state_.FindContact(name);
+  const Contact callee = known ? *known : Contact{name, name};
+  const int number = state_.Open(callee, MessengerState::Kind::OutgoingVoice).number;
+  state_.Log().Line("call StartVoice contact " + Quoted(name) + " -> window " +
+                    std::to_string(number));
+  *window = new WindowObject(state_, number);
+  return S_OK;
+}
+
+HRESULT MessengerObject::GetContact(BSTR signinName, BSTR serviceId, IDispatch** contact) {
+  if (!contact) return E_POINTER;
+  *contact = nullptr;
+  const std::wstring name(signinName ? signinName : L"", SysStringLen(signinName));
+  const std::wstring service(serviceId ? serviceId : L"", SysStringLen(serviceId));
+  const std::string call = "call GetContact " + Quoted(name) + " " + Quoted(service) + " -> ";
+  const Contact* found = state_.FindContact(name);
+  if (!found) {
+    state_.Log().Line(call + "error " + Hex(kUserNotFound));
+    return Failure(kUserNotFound, IID_IMessenger,
+                   L"The user " + name + L" is not in the contact list.");
+  }
+  state_.Log().Line(call + "contact " + Quoted(name));
+  *contact = new ContactObject(state_, *found);
+  return S_OK;
+}
+
+HRESULT MessengerObject::get_MyContacts(IDispatch** contacts) {
+  if (!contacts) return E_POINTER;
+  state_.Log().Line("call MyContacts -> contacts " + std::to_string(state_.Contacts().size()));
+  *contacts = new ContactsObject(state_);
+  return S_OK;
+}
+
+HRESULT MessengerObject::get_MyStatus(LONG* status) {
+  if (!status) return E_POINTER;
+  *status = state_.Status();
+  state_.Log().Line("call MyStatus -> " + std::to_string(*status));
+  return S_OK;
+}
+
+HRESULT MessengerObject::put_MyStatus(LONG status) {
+  state_.Log().Line("call MyStatus = " + std::to_string(status));
+  state_.SetStatus(status);
+  return S_OK;
+}
+
+HRESULT MessengerObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
+  if (points) *points = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT MessengerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+  if (!point) return E_POINTER;
+  *point = nullptr;
+  if (!IsEqualIID(iid, DIID_DMessengerEvents)) return CONNECT_E_NOCONNECTION;
+  *point = &events_;
+  events_.AddRef();
+  return S_OK;
+}
+
+void FireWindowCreated(MessengerState& state, int number) {
+  static const DISPID dispid = MemberId(DIID_DMessengerEvents, L"OnIMWindowCreated");
+  std::vector<ComPtr<IUnknown>> sinks;
+  for (MessengerObject* object : LiveObjects()) {
+    // Sinks() hands out references of their own.
+    for (IUnknown* sink : object->Events().Sinks()) sinks.push_back(ComPtr<IUnknown>::Adopt(sink));
+  }
+  state.Log().Line("event OnIMWindowCreated window " + std::to_string(number) + " to " +
+                   std::to_string(sinks.size()) + " sink(s)");
+  for (const ComPtr<IUnknown>& sink : sinks) {
+    // Each sink was asked for DMessengerEvents or IDispatch: either is an IDispatch.
+    auto* events = reinterpret_cast<IDispatch*>(sink.Get());
+    VARIANT window;
+    V_VT(&window) = VT_DISPATCH;
+    V_DISPATCH(&window) = new WindowObject(state, number);
+    DISPPARAMS params = {&window, nullptr, 1, 0};
+    const HRESULT result = events->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                          &params, nullptr, nullptr, nullptr);
+    VariantClear(&window);
+    if (FAILED(result)) state.Log().Line("event OnIMWindowCreated failed " + Hex(result));
+  }
+}
+
+}  // namespace msgrsim

@@ -1,0 +1,47 @@
+// The Messenger object (IMessenger3) that a client creates, with the connection point of its
+// events (DMessengerEvents). Every object of every client hears every event.
+#pragma once
+
+#include "automation_object.h"
+#include "connection_point.h"
+#include "messenger_state.h"
+#include "msgrsim_h.h"
+
+namespace msgrsim {
+
+class MessengerObject : public AutomationObject<IMessenger3>, public IConnectionPointContainer {
+ public:
+  // state is not owned and outlives every object.
+  explicit MessengerObject(MessengerState& state);
+  ~MessengerObject() override;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return AutomationObject::QueryInterface(iid, object);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AutomationObject::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return AutomationObject::Release(); }
+
+  HRESULT STDMETHODCALLTYPE StartVoice(VARIANT contact, IDispatch** window) override;
+  HRESULT STDMETHODCALLTYPE GetContact(BSTR signinName, BSTR serviceId,
+                                       IDispatch** contact) override;
+  HRESULT STDMETHODCALLTYPE get_MyContacts(IDispatch** contacts) override;
+  HRESULT STDMETHODCALLTYPE get_MyStatus(LONG* status) override;
+  HRESULT STDMETHODCALLTYPE put_MyStatus(LONG status) override;
+
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+
+  const ConnectionPoint& Events() const { return events_; }
+
+ protected:
+  void* OtherInterface(REFIID iid) override;
+
+ private:
+  MessengerState& state_;
+  ConnectionPoint events_;
+};
+
+// Raises OnIMWindowCreated for the conversation on every Messenger object's sinks.
+void FireWindowCreated(MessengerState& state, int number);
+
+}  // namespace msgrsim
