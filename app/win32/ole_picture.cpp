@@ -2,6 +2,7 @@
 
 #include <olectl.h>
 
+#include "file_failure.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "unique_handle.h"
@@ -11,30 +12,17 @@ namespace {
 
 constexpr int kHimetricPerInch = 2540;
 
-RuntimeError FailureOf(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return failure::FileNotFound();
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-      return failure::PermissionDenied();
-    default:
-      return failure::PathFileAccessError();
-  }
-}
-
 // The file's bytes in movable global memory, as a stream over them takes it.
 HGLOBAL ReadWholeFile(const std::wstring& path, DWORD& size) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) throw FailureOf(GetLastError());
+  if (attributes == INVALID_FILE_ATTRIBUTES) throw FileFailure(GetLastError());
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw failure::PathFileAccessError();
   HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) throw FailureOf(GetLastError());
+  if (opened == INVALID_HANDLE_VALUE) throw FileFailure(GetLastError());
   const UniqueHandle file(opened);
   LARGE_INTEGER length = {};
-  if (!GetFileSizeEx(file.get(), &length)) throw FailureOf(GetLastError());
+  if (!GetFileSizeEx(file.get(), &length)) throw FileFailure(GetLastError());
   if (length.QuadPart > MAXDWORD / 2) throw failure::InvalidPicture();
   size = static_cast<DWORD>(length.QuadPart);
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size ? size : 1);
@@ -45,7 +33,7 @@ HGLOBAL ReadWholeFile(const std::wstring& path, DWORD& size) {
   GlobalUnlock(memory);
   if (!ok || read != size) {
     GlobalFree(memory);
-    throw FailureOf(ok ? ERROR_READ_FAULT : error);
+    throw FileFailure(ok ? ERROR_READ_FAULT : error);
   }
   return memory;
 }

@@ -4,56 +4,32 @@
 
 #include <algorithm>
 
+#include "file_failure.h"
 #include "runtime_error.h"
 #include "text.h"
+#include "unique_handle.h"
 
 namespace dorvane::win32 {
 namespace {
 
-RuntimeError FailureOf(DWORD error) {
-  switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      return failure::FileNotFound();
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-    case ERROR_WRITE_PROTECT:
-      return failure::PermissionDenied();
-    default:
-      return failure::PathFileAccessError();
-  }
+// The opened file, or null with the system's error left for GetLastError.
+UniqueHandle Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
+                  DWORD flags = FILE_ATTRIBUTE_NORMAL) {
+  HANDLE opened = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+  return UniqueHandle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
 }
 
-[[noreturn]] void ThrowLastError() { throw FailureOf(GetLastError()); }
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  HANDLE Get() const { return handle_; }
-  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
-
 void WriteWhole(const std::wstring& path, const std::string& bytes) {
-  FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) ThrowLastError();
+  const UniqueHandle file = Open(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+  if (!file) ThrowLastFileError();
   size_t written = 0;
   while (written < bytes.size()) {
     DWORD step = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - written, 1 << 20));
-    if (!WriteFile(file.Get(), bytes.data() + written, chunk, &step, nullptr)) ThrowLastError();
+    if (!WriteFile(file.get(), bytes.data() + written, chunk, &step, nullptr)) ThrowLastFileError();
     written += step;
   }
-  if (!FlushFileBuffers(file.Get())) ThrowLastError();
+  if (!FlushFileBuffers(file.get())) ThrowLastFileError();
 }
 
 }  // namespace
@@ -67,13 +43,12 @@ std::string Win32Files::Dir(const std::string& path) {
 }
 
 std::string Win32Files::ReadAll(const std::string& path) {
-  FileHandle file(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) ThrowLastError();
+  const UniqueHandle file = Open(Utf8ToWide(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  if (!file) ThrowLastFileError();
   std::string bytes;
   char buffer[64 * 1024];
   DWORD read = 0;
-  while (ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
     bytes.append(buffer, read);
   }
   return bytes;
@@ -92,28 +67,27 @@ void Win32Files::ReplaceFile(const std::string& path, const std::string& bytes) 
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = GetLastError();
     DeleteFileW(temporary.c_str());
-    throw FailureOf(error);
+    throw FileFailure(error);
   }
 }
 
 void Win32Files::Copy(const std::string& from, const std::string& to) {
-  if (!CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE)) ThrowLastError();
+  if (!CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE)) ThrowLastFileError();
 }
 
 void Win32Files::Kill(const std::string& path) {
-  if (!DeleteFileW(Utf8ToWide(path).c_str())) ThrowLastError();
+  if (!DeleteFileW(Utf8ToWide(path).c_str())) ThrowLastFileError();
 }
 
 void Win32Files::CheckWritable(const std::string& path) {
   const std::wstring wide = Utf8ToWide(path);
-  FileHandle existing(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (existing.Valid()) return;
-  if (GetLastError() != ERROR_FILE_NOT_FOUND) ThrowLastError();
+  if (Open(wide, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING)) return;
+  if (GetLastError() != ERROR_FILE_NOT_FOUND) ThrowLastFileError();
   // A file that is not there yet: one made and gone again proves the folder takes it.
-  FileHandle made(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-  if (!made.Valid()) ThrowLastError();
+  if (!Open(wide, GENERIC_WRITE, 0, CREATE_NEW,
+            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE)) {
+    ThrowLastFileError();
+  }
 }
 
 std::string Win32Files::ToAnsi(const std::string& utf8) { return Utf8ToAnsi(utf8); }

@@ -1,0 +1,22 @@
+#include "file_failure.h"
+
+namespace dorvane::win32 {
+
+RuntimeError FileFailure(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return failure::FileNotFound();
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_WRITE_PROTECT:
+      return failure::PermissionDenied();
+    default:
+      return failure::PathFileAccessError();
+  }
+}
+
+void ThrowLastFileError() { throw FileFailure(GetLastError()); }
+
+}  // namespace dorvane::win32

@@ -1,0 +1,13 @@
+// A failing file call as the runtime reports it: 53 for a missing file or folder, 70 when access
+// is refused, 75 for anything else.
+#pragma once
+
+#include "runtime_error.h"
+#include "windows_prelude.h"
+
+namespace dorvane::win32 {
+
+RuntimeError FileFailure(DWORD error);
+[[noreturn]] void ThrowLastFileError();
+
+}  // namespace dorvane::win32
