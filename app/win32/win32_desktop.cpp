@@ -132,7 +132,9 @@ bool Win32Desktop::ShellNotifyIcon(uint32_t message, const TrayIconData& data) {
 }
 
 bool Win32Desktop::SetForegroundWindow(WindowHandle window) {
-  return ::SetForegroundWindow(HandleOf(window)) != FALSE;
+  const bool front = ::SetForegroundWindow(HandleOf(window)) != FALSE;
+  if (front) broughtToFront_ = HandleOf(window);
+  return front;
 }
 
 void Win32Desktop::ShowWindow(WindowHandle window, int command) {
@@ -144,6 +146,12 @@ void Win32Desktop::SetActiveWindow(WindowHandle window) { ::SetActiveWindow(Hand
 void Win32Desktop::SetFocus(WindowHandle window) { ::SetFocus(HandleOf(window)); }
 
 void Win32Desktop::SendKeys(const std::string& keys) {
+  // The system may say a window of another program is in front a moment before it is; keys
+  // sent meanwhile would go elsewhere. Wait for it a little.
+  for (int wait = 0; broughtToFront_ && GetForegroundWindow() != broughtToFront_ && wait < 50;
+       ++wait) {
+    Sleep(10);
+  }
   // The notation's modifiers (% Alt, ^ Ctrl, + Shift) hold for the character that follows; a
   // letter is its key alone, so "%T" is Alt+T without Shift.
   std::vector<INPUT> inputs;

@@ -55,6 +55,7 @@ class Win32Desktop : public Desktop, public WindowShell {
   ViewFactories views_;
   HANDLE dataArrived_;  // not owned, may be null
   HANDLE instanceMutex_ = nullptr;
+  HWND broughtToFront_ = nullptr;  // the window SetForegroundWindow last brought to the front
 };
 
 }  // namespace dorvane::win32

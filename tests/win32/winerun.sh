@@ -20,7 +20,8 @@ else
   export WINEPREFIX="$root/prefix" WINEARCH=win32
   loader=wine
 fi
-wine() { "$loader" "$@"; }
+# "command": the loader may be named wine too, and this function must not call itself.
+wine() { command "$loader" "$@"; }
 # TONVEX_PULSE_SERVER lets a test point the sound driver at no server: a machine without sound.
 export XDG_RUNTIME_DIR="$root/run" PULSE_SERVER="${TONVEX_PULSE_SERVER:-unix:$root/run/native}"
 export PULSE_STATE_PATH="$root/pulse-state" PULSE_COOKIE="$root/pulse-state/cookie"
