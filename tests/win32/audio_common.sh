@@ -57,3 +57,37 @@ records_from() {
     on && !corked && mine { found = 1 }
     END { exit !found }'
 }
+
+# The line of a keys test: the symbols dialled by tonvex-dial, with half a second of silence on
+# both sides (the capture starts wherever the line has got to, and the search must hear the last
+# tone end), as raw samples in $work/line.raw.
+dial_line() {
+  local dial=$1 symbols=$2
+  [ -x "$dial" ] ||
+    fail "no $dial; build the native tools: cmake --preset native && cmake --build --preset native"
+  "$dial" --gap=150 --out="$work/keys.wav" "$symbols"
+  [ "$(head -c 40 "$work/keys.wav" | tail -c 4)" = data ] ||
+    fail "tonvex-dial wrote no 44-byte WAV header"
+  {
+    silence 5512
+    tail -c +45 "$work/keys.wav"
+    silence 5512
+  } >"$work/line.raw"
+}
+
+# Runs a probe that prints "ready" once it searches, plays $work/line.raw into the line while it
+# records, and exits with the probe's status after printing its log.
+probe_hears_line() {
+  "$winerun" "$@" >"$work/probe.log" 2>&1 &
+  local probe_pid=$!
+  started+=("$probe_pid")
+  wait_for 20 grep -q "^ready" "$work/probe.log" ||
+    fail "the probe did not start its search: $(cat "$work/probe.log")"
+  wait_for 10 records_from "$probe_pid" line.monitor ||
+    fail "the control does not record from line.monitor: $(cat "$work/probe.log")"
+  paplay --device=line --raw --format=u8 --rate=11025 --channels=1 "$work/line.raw"
+  local status=0
+  wait "$probe_pid" || status=$?
+  tr -d "\r" <"$work/probe.log"
+  exit "$status"
+}
