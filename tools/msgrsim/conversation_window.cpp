@@ -1,33 +1,18 @@
 #include "conversation_window.h"
 
+#include "text_pane.h"
+
 namespace msgrsim {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MsgrsimConversation";
 constexpr WORD kAcceptCommand = 1;
-constexpr int kTextId = 1;
-
-MessengerState* StateOf(HWND window) {
-  return reinterpret_cast<MessengerState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
 
 LRESULT CALLBACK ConversationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (TextPaneMessage(window, message, lParam, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, result))
+    return result;
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-      break;
-    }
-    case WM_CREATE:
-      CreateWindowExW(
-          0, L"EDIT", L"",
-          WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0,
-          0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)),
-          GetModuleHandleW(nullptr), nullptr);
-      return 0;
-    case WM_SIZE:
-      MoveWindow(GetDlgItem(window, kTextId), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kAcceptCommand && HIWORD(wParam) == 1) {
         MessengerState* state = StateOf(window);
@@ -79,14 +64,14 @@ HWND CreateConversationWindow(MessengerState& state, const Conversation& convers
   const HWND window =
       CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW, 120 + offset, 120 + offset,
                       460, 260, nullptr, nullptr, GetModuleHandleW(nullptr), &state);
-  SetDlgItemTextW(window, kTextId, conversation.text.c_str());
+  SetDlgItemTextW(window, kTextPaneId, conversation.text.c_str());
   ShowWindow(window, SW_SHOWNOACTIVATE);
   return window;
 }
 
 void ShowConversationText(const Conversation& conversation) {
   if (!conversation.closed)
-    SetDlgItemTextW(conversation.window, kTextId, conversation.text.c_str());
+    SetDlgItemTextW(conversation.window, kTextPaneId, conversation.text.c_str());
 }
 
 bool TranslateConversationKeys(MSG& message) {

@@ -3,16 +3,12 @@
 #include "commands.h"
 #include "messenger_object.h"
 #include "remote.h"
+#include "text_pane.h"
 
 namespace msgrsim {
 namespace {
 
 constexpr UINT kWindowOpened = WM_APP + 1;
-constexpr int kTextId = 1;
-
-MessengerState* StateOf(HWND window) {
-  return reinterpret_cast<MessengerState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
 
 LRESULT Command(HWND window, HWND caller, const COPYDATASTRUCT& data) {
   MessengerState* state = StateOf(window);
@@ -24,21 +20,9 @@ LRESULT Command(HWND window, HWND caller, const COPYDATASTRUCT& data) {
 }
 
 LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (TextPaneMessage(window, message, lParam, ES_MULTILINE | ES_READONLY, result)) return result;
   switch (message) {
-    case WM_NCCREATE: {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-      break;
-    }
-    case WM_CREATE:
-      CreateWindowExW(0, L"EDIT", L"",
-                      WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0, 0, 0,
-                      window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)),
-                      GetModuleHandleW(nullptr), nullptr);
-      return 0;
-    case WM_SIZE:
-      MoveWindow(GetDlgItem(window, kTextId), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-      return 0;
     case WM_COPYDATA:
       return Command(window, reinterpret_cast<HWND>(wParam),
                      *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -81,7 +65,7 @@ void ShowState(HWND main, const MessengerState& state) {
   for (const Contact& contact : state.Contacts()) {
     text += L"\r\n" + contact.friendlyName + L" <" + contact.signinName + L">";
   }
-  SetDlgItemTextW(main, kTextId, text.c_str());
+  SetDlgItemTextW(main, kTextPaneId, text.c_str());
 }
 
 void PostWindowOpened(HWND main, int number) {
