@@ -38,26 +38,14 @@ constexpr DWORD kTickMs = 100;
 
 int failures = 0;
 
-void Say(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vprintf(format, args);
-  va_end(args);
-  std::putchar('\n');
-  // The test script waits for some of these lines while the program runs.
-  std::fflush(stdout);
-}
-
 bool Expect(bool ok, const char* format, ...) {
   if (ok) return true;
   ++failures;
   std::fputs("FAIL: ", stdout);
   va_list args;
   va_start(args, format);
-  std::vprintf(format, args);
+  SayV(format, args);
   va_end(args);
-  std::putchar('\n');
-  std::fflush(stdout);
   return false;
 }
 

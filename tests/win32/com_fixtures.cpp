@@ -1,5 +1,6 @@
 #include "com_fixtures.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -220,4 +221,17 @@ VARIANT Bool(bool flag) {
   V_VT(&value) = VT_BOOL;
   V_BOOL(&value) = flag ? VARIANT_TRUE : VARIANT_FALSE;
   return value;
+}
+
+void SayV(const char* format, va_list args) {
+  std::vprintf(format, args);
+  std::putchar('\n');
+  std::fflush(stdout);
+}
+
+void Say(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  SayV(format, args);
+  va_end(args);
 }

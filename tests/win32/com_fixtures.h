@@ -6,6 +6,7 @@
 #include <olectl.h>
 #include <windows.h>
 
+#include <cstdarg>
 #include <functional>
 #include <map>
 #include <string>
@@ -108,6 +109,10 @@ class MapPropertyBag : public IPropertyBag {
 
 // Runs the thread's messages for the given time.
 void PumpMessages(DWORD milliseconds);
+
+// A line of a probe's output, flushed at once: the test scripts wait for lines while it runs.
+void Say(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void SayV(const char* format, va_list args);
 
 // IDispatch::Invoke with the arguments in natural order.
 HRESULT Call(IDispatch* object, DISPID dispid, WORD flags, std::vector<VARIANT> args,

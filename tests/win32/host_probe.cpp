@@ -28,16 +28,6 @@ using dorvane::win32::HostObject;
 
 int failures = 0;
 
-void Say(const char* format, ...) {
-  va_list args;
-  va_start(args, format);
-  std::vprintf(format, args);
-  va_end(args);
-  std::putchar('\n');
-  // The test script waits for "ready" while the program runs.
-  std::fflush(stdout);
-}
-
 void Expect(bool ok, const char* what) {
   if (ok) return;
   ++failures;
