@@ -3,6 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "text.h"
+
 void Trace(const char* format, ...) {
   // Asked at every line: a host may turn it on or off while it runs.
   char path[MAX_PATH];
@@ -25,9 +27,7 @@ HRESULT NotImplemented(const char* member) {
 
 HRESULT NoInterface(const char* object, REFIID iid) {
   wchar_t text[40] = L"";
-  StringFromGUID2(iid, text, 40);
-  char ansi[40] = "";
-  WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
-  Trace("%s: no interface %s", object, ansi);
+  const int length = StringFromGUID2(iid, text, 40);
+  Trace("%s: no interface %s", object, WideToUtf8(text, length > 0 ? length - 1 : 0).c_str());
   return E_NOINTERFACE;
 }
