@@ -69,8 +69,9 @@ class WindowShell {
   virtual void ShowWindow(WindowHandle window, int command) = 0;
   virtual void SetActiveWindow(WindowHandle window) = 0;
   virtual void SetFocus(WindowHandle window) = 0;
-  // Keystrokes in the key-sending notation ("%T" is Alt+T) to the foreground window.
-  virtual void SendKeys(const std::string& keys) = 0;
+  // Keystrokes in the key-sending notation ("%T" is Alt+T), sent only if the window is in front
+  // at the moment of sending; false, with nothing sent, while another window is in front.
+  virtual bool SendKeys(WindowHandle window, const std::string& keys) = 0;
   // Starts a program and returns without waiting for it.
   virtual void Shell(const std::string& commandLine, int windowStyle) = 0;
   // A top-level window of that class, or 0.

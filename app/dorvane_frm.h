@@ -100,7 +100,8 @@ class Dorvane_frm {
   enum class ReplyRead { Replace, Append };
   void WaitForOk(ReplyRead mode);
   void EndConversation(bool closeWindow);
-  bool BringToFront(MessengerWindow& window);
+  bool BringToFront(MessengerWindow& window, int64_t deadline);
+  bool AcceptWhileInFront(MessengerWindow& window, int64_t deadline);
   void RemoveTrayIcon();
   void RunMenuCommand(const MenuItem& item);
 

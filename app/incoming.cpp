@@ -24,11 +24,20 @@ void Dorvane_frm::MsgrUIA_OnIMWindowCreated(const std::shared_ptr<MessengerWindo
   }
 }
 
-bool Dorvane_frm::BringToFront(MessengerWindow& window) {
-  const int64_t deadline = desktop_.MonotonicMs() + kFrontTimeoutMs;
+bool Dorvane_frm::BringToFront(MessengerWindow& window, int64_t deadline) {
   for (;;) {
     if (deadline < desktop_.MonotonicMs()) return false;
     if (shell_.SetForegroundWindow(window.HWND())) return true;
+    desktop_.Nap();
+  }
+}
+
+bool Dorvane_frm::AcceptWhileInFront(MessengerWindow& window, int64_t deadline) {
+  // A switch the system granted may still be on its way; another window may also have come
+  // forward during the yield. Either way the keys wait for the invitation, never go elsewhere.
+  for (;;) {
+    if (shell_.SendKeys(window.HWND(), kAcceptKeys)) return true;
+    if (deadline < desktop_.MonotonicMs()) return false;
     desktop_.Nap();
   }
 }
@@ -47,18 +56,18 @@ void Dorvane_frm::Timer1_Timer() {
     if (invitation && state_.InCall == 0) {
       stoppedSearch = StopSearchIfOn();
       shell_.ShowWindow(window.HWND(), kSwShowNormal);
-      const bool inFront = BringToFront(window);
+      const int64_t deadline = desktop_.MonotonicMs() + kFrontTimeoutMs;
+      const bool inFront = BringToFront(window, deadline);
       shell_.SetActiveWindow(window.HWND());
       shell_.SetFocus(window.HWND());
       desktop_.DoEvents();
-      if (inFront) {
-        shell_.SendKeys(kAcceptKeys);
+      if (inFront && AcceptWhileInFront(window, deadline)) {
         state_.InCall = 1;
         Use(MsgrUIA).SetMyStatus(kStatusOnThePhone);
         DialModem();
         Timer2.SetInterval(kSupervisionIntervalMs);
       } else {
-        // Alt+T would go to whatever window is in front: leave the invitation to the user.
+        // The invitation never came to the front: leave it to the user.
         restartSearch();
       }
     }

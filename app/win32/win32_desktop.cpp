@@ -7,6 +7,7 @@
 
 #include "runtime_error.h"
 #include "text.h"
+#include "trace.h"
 
 namespace dorvane::win32 {
 namespace {
@@ -132,9 +133,19 @@ bool Win32Desktop::ShellNotifyIcon(uint32_t message, const TrayIconData& data) {
 }
 
 bool Win32Desktop::SetForegroundWindow(WindowHandle window) {
-  const bool front = ::SetForegroundWindow(HandleOf(window)) != FALSE;
-  if (front) broughtToFront_ = HandleOf(window);
-  return front;
+  const HWND target = HandleOf(window);
+  if (::SetForegroundWindow(target)) return true;
+  // A tray program is a background process, which the system refuses the switch. Joined for
+  // this one call to the input of the thread in front, the call counts as that thread's.
+  const HWND front = GetForegroundWindow();
+  const DWORD frontThread = front ? GetWindowThreadProcessId(front, nullptr) : 0;
+  const DWORD self = GetCurrentThreadId();
+  const bool joined =
+      frontThread != 0 && frontThread != self && AttachThreadInput(self, frontThread, TRUE);
+  const bool switched = ::SetForegroundWindow(target) != FALSE;
+  if (joined) AttachThreadInput(self, frontThread, FALSE);
+  if (!switched) Trace("foreground: %p refused, %p in front", target, front);
+  return switched;
 }
 
 void Win32Desktop::ShowWindow(WindowHandle window, int command) {
@@ -145,13 +156,18 @@ void Win32Desktop::SetActiveWindow(WindowHandle window) { ::SetActiveWindow(Hand
 
 void Win32Desktop::SetFocus(WindowHandle window) { ::SetFocus(HandleOf(window)); }
 
-void Win32Desktop::SendKeys(const std::string& keys) {
-  // The system may say a window of another program is in front a moment before it is; keys
-  // sent meanwhile would go elsewhere. Wait for it a little.
-  for (int wait = 0; broughtToFront_ && GetForegroundWindow() != broughtToFront_ && wait < 50;
-       ++wait) {
-    Sleep(10);
+bool Win32Desktop::SendKeys(WindowHandle window, const std::string& keys) {
+  // The system may report a switch to another program's window before that window is in
+  // front, and any program may take the front afterwards: keys go only to the window itself.
+  const HWND target = GetAncestor(HandleOf(window), GA_ROOT);
+  const HWND front = GetForegroundWindow();
+  if (front != target) {
+    if (front != heldBackBy_)
+      Trace("keys \"%s\" held back: %p in front, not %p", keys.c_str(), front, target);
+    heldBackBy_ = front;
+    return false;
   }
+  heldBackBy_ = nullptr;
   // The notation's modifiers (% Alt, ^ Ctrl, + Shift) hold for the character that follows; a
   // letter is its key alone, so "%T" is Alt+T without Shift.
   std::vector<INPUT> inputs;
@@ -179,6 +195,8 @@ void Win32Desktop::SendKeys(const std::string& keys) {
     held.clear();
   }
   if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  Trace("keys \"%s\" sent to %p", keys.c_str(), target);
+  return true;
 }
 
 void Win32Desktop::Shell(const std::string& commandLine, int windowStyle) {

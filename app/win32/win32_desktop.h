@@ -46,7 +46,7 @@ class Win32Desktop : public Desktop, public WindowShell {
   void ShowWindow(WindowHandle window, int command) override;
   void SetActiveWindow(WindowHandle window) override;
   void SetFocus(WindowHandle window) override;
-  void SendKeys(const std::string& keys) override;
+  bool SendKeys(WindowHandle window, const std::string& keys) override;
   void Shell(const std::string& commandLine, int windowStyle) override;
   WindowHandle FindWindow(const std::string& className) override;
 
@@ -55,7 +55,7 @@ class Win32Desktop : public Desktop, public WindowShell {
   ViewFactories views_;
   HANDLE dataArrived_;  // not owned, may be null
   HANDLE instanceMutex_ = nullptr;
-  HWND broughtToFront_ = nullptr;  // the window SetForegroundWindow last brought to the front
+  HWND heldBackBy_ = nullptr;  // the window in front when keys were last held back, for the trace
 };
 
 }  // namespace dorvane::win32

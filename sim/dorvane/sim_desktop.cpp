@@ -88,19 +88,21 @@ bool SimDesktop::SetForegroundWindow(dorvane::WindowHandle window) {
     return false;
   }
   lastRefused_ = 0;
-  foreground_ = window;
+  foreground_ = conversation->losesFront ? kOtherProgramWindow : window;
   transcript_.Add("desktop", "foreground " + name);
   return true;
 }
 
 void SimDesktop::ShowWindow(dorvane::WindowHandle, int) { lastRefused_ = 0; }
 
-void SimDesktop::SendKeys(const std::string& keys) {
+bool SimDesktop::SendKeys(dorvane::WindowHandle window, const std::string& keys) {
+  if (window != foreground_) return false;
   if (Conversation* conversation = messenger_.WindowOf(foreground_)) {
     messenger_.KeysReach(*conversation, keys);
-    return;
+    return true;
   }
   transcript_.Add("desktop", "keys " + Quote(keys));
+  return true;
 }
 
 void SimDesktop::Shell(const std::string& commandLine, int) {

@@ -20,6 +20,7 @@ class SimDesktop : public dorvane::Desktop, public dorvane::WindowShell {
   static constexpr dorvane::WindowHandle kMainWindow = 0x10010;
   static constexpr uint32_t kProgramIcon = 0x30001;
   static constexpr dorvane::WindowHandle kNotepadWindow = 0x40010;
+  static constexpr dorvane::WindowHandle kOtherProgramWindow = 0x50010;
   static constexpr Micros kNap = 10 * kMicrosPerMilli;
 
   // Picks an item of an open popup menu for the user, or returns null to dismiss it.
@@ -59,7 +60,7 @@ class SimDesktop : public dorvane::Desktop, public dorvane::WindowShell {
   void ShowWindow(dorvane::WindowHandle window, int command) override;
   void SetActiveWindow(dorvane::WindowHandle) override {}
   void SetFocus(dorvane::WindowHandle) override {}
-  void SendKeys(const std::string& keys) override;
+  bool SendKeys(dorvane::WindowHandle window, const std::string& keys) override;
   void Shell(const std::string& commandLine, int windowStyle) override;
   dorvane::WindowHandle FindWindow(const std::string& className) override;
 

@@ -25,6 +25,7 @@ struct Conversation {
   bool closed = false;
   bool unreadable = false;
   bool refusesFront = false;
+  bool losesFront = false;  // comes to the front, and another program's window at once after it
 };
 
 class SimMessenger : public dorvane::MessengerClient {

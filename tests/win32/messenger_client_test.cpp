@@ -141,7 +141,7 @@ const wchar_t kLibrary[] = L"TypeLib\\{E02AD29E-80F5-46C6-B416-9B3EBDDF057E}";
 const wchar_t kMessenger3[] = L"Interface\\{D50C3386-0F89-48F8-B204-3604629DEE10}";
 const wchar_t kEvents[] = L"Interface\\{C9A6A6B6-9BC1-43A5-B06B-E58874EEBC96}";
 
-// Run first and last by ctest, around the scenario.
+// The suites run in the order of this file: registration, the road, unregistration.
 TEST(Registration, RegistersTheMessengerClassForTheCurrentUser) {
   ASSERT_EQ(Msgrsim(L"/regserver"), 0);
   const std::wstring server =
@@ -154,17 +154,6 @@ TEST(Registration, RegistersTheMessengerClassForTheCurrentUser) {
   const wchar_t* platform = sizeof(void*) == 8 ? L"\\1.0\\0\\win64" : L"\\1.0\\0\\win32";
   EXPECT_EQ(DefaultValue(HKEY_CURRENT_USER, kLibrary + std::wstring(platform)),
             server.substr(1, server.size() - 2));
-}
-
-TEST(Registration, UnregisteringLeavesNothingBehind) {
-  ASSERT_EQ(Msgrsim(L"/unregserver"), 0);
-  for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
-    for (const wchar_t* key : {kClass, kLibrary, kMessenger3, kEvents}) {
-      const HKEY left = OpenClasses(root, key);
-      EXPECT_EQ(left, nullptr) << "left behind: " << std::string(key, key + lstrlenW(key));
-      if (left) RegCloseKey(left);
-    }
-  }
 }
 
 class MessengerClient : public ::testing::Test {
@@ -305,6 +294,17 @@ TEST_F(MessengerClient, WalksTheRoadOfTheProgramThroughAnotherProcess) {
     EXPECT_LT(failure.Number, 0);
     EXPECT_FALSE(failure.Description.empty());
     EXPECT_FALSE(Contains(failure.Description, "Error 0x")) << failure.Description;
+  }
+}
+
+TEST(Unregistration, LeavesNothingBehind) {
+  ASSERT_EQ(Msgrsim(L"/unregserver"), 0);
+  for (const HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    for (const wchar_t* key : {kClass, kLibrary, kMessenger3, kEvents}) {
+      const HKEY left = OpenClasses(root, key);
+      EXPECT_EQ(left, nullptr) << "left behind: " << std::string(key, key + lstrlenW(key));
+      if (left) RegCloseKey(left);
+    }
   }
 }
 

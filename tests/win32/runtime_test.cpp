@@ -1,10 +1,12 @@
 // Dorvane's window runtime on Windows: timers and the handler gate, the tray notification as
-// the form sees it, events held back while a fatal report ends the program, and the files.
+// the form sees it, events held back while a fatal report ends the program, keys only for the
+// window in front, and the files.
 #include "windows_prelude.h"
 // Before the ports, so that their member names stay theirs.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,66 @@ TEST(Runtime, TimersTrayAndTheEndOfTheProgramPassTheGate) {
   EXPECT_TRUE(unwound);
   EXPECT_TRUE(program.Ended());
   EXPECT_EQ(program.Run(), 0);  // returns at once
+}
+
+// A top-level window that counts the keys it is sent.
+struct KeyWindow {
+  HWND hwnd = nullptr;
+  std::vector<WPARAM> keys;
+
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<KeyWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (self && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) self->keys.push_back(wParam);
+    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR) return 0;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  explicit KeyWindow(const wchar_t* title) {
+    WNDCLASSW kind = {};
+    kind.lpfnWndProc = Procedure;
+    kind.hInstance = GetModuleHandleW(nullptr);
+    kind.lpszClassName = L"DorvaneKeyWindow";
+    RegisterClassW(&kind);  // fails harmlessly for the second window
+    hwnd = CreateWindowExW(0, L"DorvaneKeyWindow", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                           100, 200, 120, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~KeyWindow() { DestroyWindow(hwnd); }
+  bool HasAltT() const { return std::find(keys.begin(), keys.end(), WPARAM('T')) != keys.end(); }
+};
+
+bool PumpUntil(Program& program, const std::function<bool()>& done) {
+  for (int i = 0; i < 500 && !done(); ++i) PumpFor(program, 10);
+  return done();
+}
+
+TEST(Runtime, KeysReachTheInvitationOnlyWhileItIsInFront) {
+  Program program(GetModuleHandleW(nullptr));
+  dorvane::win32::Win32Desktop desktop(program, {}, nullptr);
+  KeyWindow invitation(L"Invitation"), other(L"Another program");
+  const auto handle = [](const KeyWindow& window) {
+    return reinterpret_cast<dorvane::WindowHandle>(window.hwnd);
+  };
+
+  // The invitation came to the front, then another window did during the wait: nothing is sent.
+  ASSERT_TRUE(desktop.SetForegroundWindow(handle(invitation)));
+  ASSERT_TRUE(PumpUntil(program, [&] {
+    SetForegroundWindow(other.hwnd);
+    return GetForegroundWindow() == other.hwnd;
+  }));
+  EXPECT_FALSE(desktop.SendKeys(handle(invitation), "%T"));
+  PumpFor(program, 200);
+  EXPECT_TRUE(other.keys.empty());
+  EXPECT_TRUE(invitation.keys.empty());
+
+  // In front, it gets Alt+T and no other window does.
+  ASSERT_TRUE(PumpUntil(program, [&] {
+    desktop.SetForegroundWindow(handle(invitation));
+    return GetForegroundWindow() == invitation.hwnd;
+  }));
+  EXPECT_TRUE(desktop.SendKeys(handle(invitation), "%T"));
+  EXPECT_TRUE(PumpUntil(program, [&] { return invitation.HasAltT(); }));
+  EXPECT_TRUE(other.keys.empty());
 }
 
 TEST(Runtime, FilesAreReplacedWholeAndFailWithTheRuntimeNumbers) {

@@ -171,9 +171,13 @@ void Runner::ExecuteWorld(const Command& command) {
       break;
     }
     case Op::WindowRefusesFront:
-    case Op::WindowAcceptsFront:
-      WindowOf(command).refusesFront = command.op == Op::WindowRefusesFront;
+    case Op::WindowLosesFront:
+    case Op::WindowAcceptsFront: {
+      sim::Conversation& window = WindowOf(command);
+      window.refusesFront = command.op == Op::WindowRefusesFront;
+      window.losesFront = command.op == Op::WindowLosesFront;
       break;
+    }
     default:
       ScriptError(command, "not a world command");
   }

@@ -121,9 +121,11 @@ Command ParseLine(ArgReader& args) {
 Command ParseWindow(ArgReader& args) {
   Command command = WithNumber(Op::WindowClose, args.Number("window N", 1));
   const std::string what =
-      args.Word("text, close, readable, unreadable, refuses-front or accepts-front");
+      args.Word("text, close, readable, unreadable, refuses-front, loses-front or accepts-front");
   if (what == "refuses-front") {
     command.op = Op::WindowRefusesFront;
+  } else if (what == "loses-front") {
+    command.op = Op::WindowLosesFront;
   } else if (what == "accepts-front") {
     command.op = Op::WindowAcceptsFront;
   } else if (what == "text") {

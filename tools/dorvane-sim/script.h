@@ -25,6 +25,7 @@ enum class Op {
   LineDial,            // line dial "SYMBOLS" [gap=MS]   text, number (gap, default 100)
   WindowRefusesFront,  // window N refuses-front     number
   WindowAcceptsFront,  // window N accepts-front     number
+  WindowLosesFront,    // window N loses-front       number
   // Events.
   Start,             // start
   Wait,              // wait MS                    number
