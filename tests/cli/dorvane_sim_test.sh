@@ -53,6 +53,24 @@ printf 'instance running\nstart\nkey "1"\n' >"$dir/ended.scn"
 run "$dir/ended.scn"
 [ "$status" -eq 2 ] || fail "event after the end: status $status"
 
+# A name that leaves the program's folder is refused before anything runs: the temporary
+# directory the folder is made in keeps its files.
+mkdir "$dir/tmp"
+: >"$dir/tmp/keep"
+printf 'file ..\000x absent\nshow "..\\x00y"\n' >"$dir/escape.scn"
+status=0
+(cd / && TMPDIR="$dir/tmp" "$sim" "$dir/escape.scn") >"$dir/out" 2>"$dir/err" || status=$?
+[ "$status" -eq 2 ] || fail "file name leaving the folder: status $status"
+[ -e "$dir/tmp/keep" ] || fail "file name leaving the folder removed the temporary directory"
+grep -q "escape.scn:1: '..\\\\x00x' is not a plain file name" "$dir/err" ||
+  fail "file name leaving the folder: $(cat "$dir/err")"
+
+# A regex that would expand exponentially is refused at once.
+printf "start\nexpect ~ 'a%s'\n" "$(printf '+%.0s' $(seq 40))" >"$dir/regex.scn"
+run "$dir/regex.scn"
+[ "$status" -eq 2 ] || fail "exponential regex: status $status"
+grep -q "regex.scn:2: .* repeats too much" "$dir/err" || fail "exponential regex: $(cat "$dir/err")"
+
 run "$dir/missing.scn"
 [ "$status" -eq 2 ] || fail "missing script: status $status"
 
