@@ -51,8 +51,8 @@ class FuzzedBag : public tonvex::PropertyBag {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
   FuzzedBag bag(input);
-  fuzz::ControlFixture fixture;
-  const tonvex::HResult result = fixture.control.LoadBag(bag);
-  fuzz::CheckReload(fixture.control, !tonvex::Succeeded(result));
+  tonvex::TonvexControl& control = fuzz::Reused(0);
+  const tonvex::HResult result = control.LoadBag(bag);
+  fuzz::CheckReload(control, !tonvex::Succeeded(result));
   return 0;
 }

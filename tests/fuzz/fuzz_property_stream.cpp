@@ -2,8 +2,8 @@
 #include "control_fixture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::ControlFixture fixture;
-  const tonvex::HResult result = fixture.control.LoadStream(data, size);
-  fuzz::CheckReload(fixture.control, !tonvex::Succeeded(result));
+  tonvex::TonvexControl& control = fuzz::Reused(0);
+  const tonvex::HResult result = control.LoadStream(data, size);
+  fuzz::CheckReload(control, !tonvex::Succeeded(result));
   return 0;
 }

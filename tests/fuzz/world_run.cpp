@@ -12,7 +12,8 @@ using scenario::Command;
 using scenario::Op;
 
 Command Make(Op op, std::string name, std::string text, int64_t number) {
-  Command command{op};
+  Command command;
+  command.op = op;
   command.name = std::move(name);
   command.text = std::move(text);
   command.number = number;
