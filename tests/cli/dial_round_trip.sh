@@ -54,25 +54,23 @@ r, w = os.pipe()
 os.close(r)
 sys.exit(subprocess.call(sys.argv[1:], stdout=w))' "$@"
 }
+output_fails() {  # NAME full|pipe COMMAND...: the command must fail with one line saying so
+  name=$1
+  target=$2
+  shift 2
+  status=0
+  if [ "$target" = full ]; then
+    "$@" >/dev/full 2>"$dir/out.err" || status=$?
+  else
+    closed_pipe "$@" 2>"$dir/out.err" || status=$?
+  fi
+  [ "$status" -eq 1 ] || fail "$name to a $target output: exit status $status"
+  [ "$(wc -l <"$dir/out.err")" -eq 1 ] && grep -q "cannot write to standard output" "$dir/out.err" ||
+    fail "$name to a $target output: $(cat "$dir/out.err")"
+}
 for target in full pipe; do
-  status=0
-  if [ $target = full ]; then
-    "$dial" '*001' >/dev/full 2>"$dir/out.err" || status=$?
-  else
-    closed_pipe "$dial" '*001' 2>"$dir/out.err" || status=$?
-  fi
-  [ "$status" -eq 1 ] || fail "dial to a $target output: exit status $status"
-  [ "$(wc -l <"$dir/out.err")" -eq 1 ] && grep -q "cannot write to standard output" "$dir/out.err" ||
-    fail "dial to a $target output: $(cat "$dir/out.err")"
-  status=0
-  if [ $target = full ]; then
-    "$scan" "$dir/all.wav" >/dev/full 2>"$dir/out.err" || status=$?
-  else
-    closed_pipe "$scan" "$dir/all.wav" 2>"$dir/out.err" || status=$?
-  fi
-  [ "$status" -eq 1 ] || fail "scan to a $target output: exit status $status"
-  [ "$(wc -l <"$dir/out.err")" -eq 1 ] && grep -q "cannot write to standard output" "$dir/out.err" ||
-    fail "scan to a $target output: $(cat "$dir/out.err")"
+  output_fails dial "$target" "$dial" '*001'
+  output_fails scan "$target" "$scan" "$dir/all.wav"
 done
 
 exit "$failed"

@@ -28,4 +28,20 @@ int CloseStandardOutput(const char* tool, int status, int failure) {
   return failure;
 }
 
+int RunTool(const char* tool, const std::string& optionError, bool help, const char* usage,
+            int outputFailure, const std::function<int()>& work) {
+  if (!optionError.empty()) {
+    std::fprintf(stderr, "%s: %s (try --help)\n", tool, optionError.c_str());
+    return 2;
+  }
+  ReportBrokenPipes();
+  int status = 0;
+  if (help) {
+    std::fputs(usage, stdout);
+  } else {
+    status = work();
+  }
+  return CloseStandardOutput(tool, status, outputFailure);
+}
+
 }  // namespace tools

@@ -45,15 +45,8 @@ int RunScript(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::cout << kUsage;
-    return tools::CloseStandardOutput("dorvane-sim", 0, scenario::kRunnerFailed);
-  }
-  if (argc != 2 || argv[1][0] == '\0' || argv[1][0] == '-') {
-    std::cerr << "dorvane-sim: expected one SCRIPT (try --help)\n";
-    return scenario::kScriptError;
-  }
-  tools::ReportBrokenPipes();
-  const int status = RunScript(argv[1]);
-  return tools::CloseStandardOutput("dorvane-sim", status, scenario::kRunnerFailed);
+  const bool help = argc == 2 && std::strcmp(argv[1], "--help") == 0;
+  const bool script = argc == 2 && argv[1][0] != '\0' && argv[1][0] != '-';
+  return tools::RunTool("dorvane-sim", help || script ? "" : "expected one SCRIPT", help, kUsage,
+                        scenario::kRunnerFailed, [&] { return RunScript(argv[1]); });
 }

@@ -64,16 +64,6 @@ int Dial(const dial::DialOptions& options) {
 
 int main(int argc, char** argv) {
   const dial::ParsedOptions parsed = dial::ParseDialOptions(argc, argv);
-  if (!parsed.error.empty()) {
-    std::fprintf(stderr, "tonvex-dial: %s (try --help)\n", parsed.error.c_str());
-    return 2;
-  }
-  tools::ReportBrokenPipes();
-  int status = 0;
-  if (parsed.options.help) {
-    std::fputs(dial::kDialUsage, stdout);
-  } else {
-    status = Dial(parsed.options);
-  }
-  return tools::CloseStandardOutput("tonvex-dial", status, 1);
+  return tools::RunTool("tonvex-dial", parsed.error, parsed.options.help, dial::kDialUsage, 1,
+                        [&] { return Dial(parsed.options); });
 }

@@ -127,16 +127,6 @@ int Scan(const scan::ScanOptions& options) {
 
 int main(int argc, char** argv) {
   const scan::ParsedOptions parsed = scan::ParseScanOptions(argc, argv);
-  if (!parsed.error.empty()) {
-    std::fprintf(stderr, "tonvex-scan: %s (try --help)\n", parsed.error.c_str());
-    return 2;
-  }
-  tools::ReportBrokenPipes();
-  int status = 0;
-  if (parsed.options.help) {
-    std::fputs(scan::kScanUsage, stdout);
-  } else {
-    status = Scan(parsed.options);
-  }
-  return tools::CloseStandardOutput("tonvex-scan", status, 1);
+  return tools::RunTool("tonvex-scan", parsed.error, parsed.options.help, scan::kScanUsage, 1,
+                        [&] { return Scan(parsed.options); });
 }
