@@ -15,7 +15,10 @@ targets=("$@")
 
 bash scripts/install-deps.sh clang libclang-rt-dev
 cmake --preset fuzz >/dev/null
-cmake --build build/fuzz --target "${targets[@]/#/fuzz_}" -j "$(nproc)" >/dev/null
+if ! cmake --build build/fuzz --target "${targets[@]/#/fuzz_}" -j "$(nproc)" >build/fuzz/build.log; then
+  cat build/fuzz/build.log
+  exit 1
+fi
 
 corpus=build/fuzz/corpus
 findings=build/fuzz/findings
