@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the builds, tests and demo need, when any is missing.
+# Installs the Debian packages the builds, tests and demo need, when any is missing (clang and
+# its runtime libraries build the fuzz targets).
 #   install-deps.sh [--win32] [PACKAGE...]
 # --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
 # machines that run no 32-bit programs), Wine, Xvfb, PulseAudio, socat (the modem line), the
@@ -7,7 +8,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng)
+          libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng clang libclang-rt-dev)
 win32=false
 for argument in "$@"; do
   if [ "$argument" = "--win32" ]; then

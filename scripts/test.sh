@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test: the native build with its unit and tool tests, the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then TONVEX.OCX cross-built for 32-bit
-# Windows and tested under Wine (on a 64-bit-only machine, through the 64-bit test build).
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for a few seconds each,
+# then TONVEX.OCX cross-built for 32-bit Windows and tested under Wine (on a 64-bit-only
+# machine, through the 64-bit test build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --win32
@@ -13,6 +14,10 @@ for preset in native native-sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+# The parsers and the simulated world under libFuzzer, a few seconds each (scripts/fuzz.sh).
+echo "== fuzz"
+bash scripts/fuzz.sh 5
 
 echo "== win32"
 # Wine runs 32-bit Windows code in 32-bit processes. On a machine whose kernel runs 64-bit user

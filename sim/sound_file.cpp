@@ -184,9 +184,15 @@ LineRecording ReadLineRecording(const std::string& path) {
 LineRecording ReadLineRecording(LineReader& reader) {
   LineRecording result;
   constexpr size_t kPiece = 1 << 16;
+  const std::string tooLong = "its line at 11025 Hz would hold more than " +
+                              std::to_string(kMaxLineSamples >> 20) + " MiB of samples";
+  // A file that says its length is refused before any work; one that does not, once it is
+  // found to be too long.
+  if (reader.LengthHint() > kMaxLineSamples) return LineRecording{{}, tooLong};
   result.samples.reserve(reader.LengthHint() + kPiece);
   for (;;) {
     const size_t start = result.samples.size();
+    if (start > kMaxLineSamples) return LineRecording{{}, tooLong};
     result.samples.resize(start + kPiece);
     const size_t got = reader.Read(result.samples.data() + start, kPiece);
     result.samples.resize(start + got);

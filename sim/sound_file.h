@@ -13,6 +13,10 @@ struct LineRecording {
   std::string error;  // empty on success: why the file could not be read
 };
 
+// The most samples a whole recording may hold in memory: 256 MiB, over six hours of line.
+constexpr size_t kMaxLineSamples = size_t{256} << 20;
+
+// A file whose line would hold more than kMaxLineSamples is refused with an error.
 LineRecording ReadLineRecording(const std::string& path);
 
 // The same conversion piece by piece, so a long file needs no room of its own.

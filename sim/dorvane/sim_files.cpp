@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <system_error>
 
 #include "quoting.h"
@@ -71,6 +72,15 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+bool IsPlainFileName(const std::string& name) {
+  if (name.find_first_not_of('.') == std::string::npos) return false;  // also the empty name
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F || c == '/' || c == '\\') return false;
+  }
+  return true;
+}
+
 SimFiles::SimFiles(Transcript& transcript) : transcript_(transcript) {
   std::string pattern = (fs::temp_directory_path() / "dorvane-sim-XXXXXX").string();
   if (!::mkdtemp(pattern.data())) throw std::system_error(errno, std::generic_category(), pattern);
@@ -86,11 +96,7 @@ std::string SimFiles::NameOf(const std::string& programPath) const {
   const std::string prefix = std::string(kProgramFolder) + "\\";
   if (programPath.compare(0, prefix.size(), prefix) != 0) return "";
   const std::string name = programPath.substr(prefix.size());
-  if (name.empty() || name.find_first_of("\\/") != std::string::npos || name == "." ||
-      name == "..") {
-    return "";
-  }
-  return name;
+  return IsPlainFileName(name) ? name : "";
 }
 
 std::string SimFiles::RealPath(const std::string& programPath) const {
@@ -99,20 +105,25 @@ std::string SimFiles::RealPath(const std::string& programPath) const {
   return folder_ + "/" + name;
 }
 
-void SimFiles::Put(const std::string& name, const std::string& bytes) {
-  Remove(name);
-  WriteBytes(folder_ + "/" + name, bytes);
+std::string SimFiles::PathOfPlain(const std::string& name) const {
+  if (!IsPlainFileName(name)) throw std::invalid_argument("not a plain file name: " + Quote(name));
+  return folder_ + "/" + name;
 }
 
-void SimFiles::Remove(const std::string& name) { fs::remove_all(folder_ + "/" + name); }
+void SimFiles::Put(const std::string& name, const std::string& bytes) {
+  Remove(name);
+  WriteBytes(PathOfPlain(name), bytes);
+}
+
+void SimFiles::Remove(const std::string& name) { fs::remove_all(PathOfPlain(name)); }
 
 void SimFiles::Block(const std::string& name) {
   Remove(name);
-  fs::create_directory(folder_ + "/" + name);
+  fs::create_directory(PathOfPlain(name));
 }
 
 std::string SimFiles::Describe(const std::string& name) const {
-  const std::string path = folder_ + "/" + name;
+  const std::string path = PathOfPlain(name);
   std::error_code error;
   const fs::file_status status = fs::status(path, error);
   if (!fs::exists(status)) return name + " absent";

@@ -9,6 +9,10 @@
 
 namespace sim {
 
+// A name that stays inside the folder it is joined to: not empty, no control character (NUL
+// included), no slash or backslash, not made of dots only.
+bool IsPlainFileName(const std::string& name);
+
 class SimFiles : public dorvane::FileSystem {
  public:
   static constexpr const char* kProgramFolder = "C:\\Dorvane";
@@ -19,7 +23,8 @@ class SimFiles : public dorvane::FileSystem {
   SimFiles(const SimFiles&) = delete;
   SimFiles& operator=(const SimFiles&) = delete;
 
-  // The script's hand: files as they are, no transcript.
+  // The script's hand: files as they are, no transcript. A name that is not plain throws
+  // std::invalid_argument and touches nothing.
   void Put(const std::string& name, const std::string& bytes);
   void Remove(const std::string& name);
   void Block(const std::string& name);
@@ -40,6 +45,7 @@ class SimFiles : public dorvane::FileSystem {
   // The real path of a file the program names; fails with 75 outside the program's folder.
   std::string RealPath(const std::string& programPath) const;
   std::string NameOf(const std::string& programPath) const;
+  std::string PathOfPlain(const std::string& name) const;
 
   Transcript& transcript_;  // not owned
   std::string folder_;

@@ -1,5 +1,6 @@
 #!/bin/sh
-# tonvex-dial writes what tonvex-scan hears back; a refused dial writes nothing.
+# tonvex-dial writes what tonvex-scan hears back; a refused dial writes nothing; output that
+# cannot be written fails both tools.
 # usage: dial_round_trip.sh TONVEX_DIAL TONVEX_SCAN
 set -eu
 dial=$1
@@ -41,8 +42,35 @@ for args in "--gap=x 1" "--bogus 1" ""; do
   # shellcheck disable=SC2086
   "$dial" $args >/dev/null 2>"$dir/usage.err" || status=$?
   [ "$status" -eq 2 ] || fail "'$args': exit status $status"
-  grep -q '^usage: tonvex-dial' "$dir/usage.err" || fail "'$args': no usage"
+  [ "$(wc -l <"$dir/usage.err")" -eq 1 ] && grep -q '^tonvex-dial: .*(try --help)$' "$dir/usage.err" ||
+    fail "'$args': not one line with a hint: $(cat "$dir/usage.err")"
 done
 "$dial" --help | grep -q '^usage: tonvex-dial' || fail "--help"
+
+# Output that cannot be written is a failure: a full disk, a pipe nobody reads.
+closed_pipe() {  # COMMAND...: runs it with standard output on a pipe whose reader has gone
+  python3 -c 'import os, subprocess, sys
+r, w = os.pipe()
+os.close(r)
+sys.exit(subprocess.call(sys.argv[1:], stdout=w))' "$@"
+}
+output_fails() {  # NAME full|pipe COMMAND...: the command must fail with one line saying so
+  name=$1
+  target=$2
+  shift 2
+  status=0
+  if [ "$target" = full ]; then
+    "$@" >/dev/full 2>"$dir/out.err" || status=$?
+  else
+    closed_pipe "$@" 2>"$dir/out.err" || status=$?
+  fi
+  [ "$status" -eq 1 ] || fail "$name to a $target output: exit status $status"
+  [ "$(wc -l <"$dir/out.err")" -eq 1 ] && grep -q "cannot write to standard output" "$dir/out.err" ||
+    fail "$name to a $target output: $(cat "$dir/out.err")"
+}
+for target in full pipe; do
+  output_fails dial "$target" "$dial" '*001'
+  output_fails scan "$target" "$scan" "$dir/all.wav"
+done
 
 exit "$failed"

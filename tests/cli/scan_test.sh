@@ -61,8 +61,21 @@ check "unreadable file named" 0 $?
 check "sensitivity out of range" 2 $?
 "$scan" --max-second=9 "$work/p.wav" >/dev/null 2>&1
 check "max-second out of range" 2 $?
-"$scan" --bogus "$work/p.wav" >/dev/null 2>&1
+"$scan" --bogus "$work/p.wav" >/dev/null 2>"$work/err"
 check "unknown option" 2 $?
+check "unknown option: one line with a hint" "tonvex-scan: unknown option --bogus (try --help)" \
+  "$(cat "$work/err")"
+"$scan" --sensitivity=+5 "$work/p.wav" >/dev/null 2>&1
+check "signed sensitivity" 2 $?
+# 2 MB at 44 Hz would resample to about 500 million samples: refused before any work.
+python3 -c 'import sys, wave
+w = wave.open(sys.argv[1], "wb")
+w.setnchannels(1); w.setsampwidth(1); w.setframerate(44)
+w.writeframes(bytes([128]) * 2000000)' "$work/slow.wav"
+"$scan" "$work/slow.wav" >/dev/null 2>"$work/err"
+check "huge resampled copy" 2 $?
+grep -q "slow.wav: its line at 11025 Hz would hold more than 256 MiB of samples" "$work/err"
+check "huge resampled copy named" 0 $?
 "$scan" --help | grep -q '^usage: tonvex-scan'
 check "help" 0 $?
 set -e

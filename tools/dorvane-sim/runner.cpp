@@ -1,9 +1,8 @@
 #include "runner.h"
 
-#include <regex.h>
-
 #include <filesystem>
 
+#include "line_matcher.h"
 #include "quoting.h"
 #include "sim_views.h"
 #include "sound_file.h"
@@ -21,17 +20,6 @@ std::vector<int> TrayCodes(const std::string& action) {
   if (action == "left") return {513, 514};
   if (action == "double") return {513, 514, 515, 514};
   return {512};
-}
-
-bool Matches(const Command& check, const std::string& line) {
-  if (check.op == Op::Expect || check.op == Op::ExpectNo) {
-    return line.find(check.text) != std::string::npos;
-  }
-  regex_t pattern;
-  if (regcomp(&pattern, check.text.c_str(), REG_EXTENDED | REG_NOSUB) != 0) return false;
-  const bool found = regexec(&pattern, line.c_str(), 0, nullptr, 0) == 0;
-  regfree(&pattern);
-  return found;
 }
 
 std::string Describe(const Command& check) {
@@ -326,8 +314,10 @@ void Runner::PrintState() {
 void Runner::Expect(const Command& command) {
   sim::Transcript& log = world_.Log();
   const bool negated = command.op == Op::ExpectNo || command.op == Op::ExpectNoRegex;
+  const LineMatcher matcher(command.text,
+                            command.op == Op::ExpectRegex || command.op == Op::ExpectNoRegex);
   for (size_t index = matched_; index < log.End(); ++index) {
-    if (!Matches(command, log.Line(index))) continue;
+    if (!matcher.Matches(log.Line(index))) continue;
     if (negated) ExpectFailed(command, "this line matches", index, index + 1);
     matched_ = index + 1;
     log.ForgetBefore(matched_);

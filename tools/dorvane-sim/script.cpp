@@ -201,7 +201,11 @@ Command ParseArguments(const std::string& word, ArgReader& args) {
   if (word == "tray") return WithName(Op::Tray, args.OneOf("tray action", kTrayActions));
   if (word == "menu") return WithText(Op::Menu, args.String("\"CAPTION\""));
   if (word == "about") return WithName(Op::About, args.OneOf("about button", {"ok", "close"}));
-  if (word == "show") return WithName(Op::Show, args.Path("FILE"));
+  if (word == "show") {
+    Command command = WithName(Op::Show, args.Path("FILE"));
+    CheckFolderFileName(command.name);
+    return command;
+  }
   throw LineError("unknown command '" + word + "'");
 }
 

@@ -5,6 +5,7 @@
 
 #include "dial_options.h"
 #include "dial_render.h"
+#include "standard_output.h"
 #include "wav_encoder.h"
 
 namespace {
@@ -33,20 +34,7 @@ std::string Printable(unsigned char byte) {
   return text;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const dial::ParsedOptions parsed = dial::ParseDialOptions(argc, argv);
-  if (!parsed.error.empty()) {
-    std::fprintf(stderr, "tonvex-dial: %s\n%s", parsed.error.c_str(), dial::kDialUsage);
-    return 2;
-  }
-  const dial::DialOptions& options = parsed.options;
-  if (options.help) {
-    std::fputs(dial::kDialUsage, stdout);
-    return 0;
-  }
-
+int Dial(const dial::DialOptions& options) {
   const dial::DialOutcome outcome =
       dial::RenderDial(options.symbols, dial::GapSamples(options.gapMs));
   if (!outcome.ok) {
@@ -62,11 +50,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tonvex-dial: %s\n", error.c_str());
     return 1;
   }
-  const bool toStdout = options.out.empty();
-  if (!(toStdout ? WriteAll(stdout, wav) : WriteFile(options.out, wav))) {
-    std::fprintf(stderr, "tonvex-dial: cannot write %s\n",
-                 toStdout ? "to standard output" : options.out.c_str());
+  if (options.out.empty()) {
+    // Whether it all arrived shows when standard output is closed.
+    std::fwrite(wav.data(), 1, wav.size(), stdout);
+  } else if (!WriteFile(options.out, wav)) {
+    std::fprintf(stderr, "tonvex-dial: cannot write %s\n", options.out.c_str());
     return 1;
   }
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const dial::ParsedOptions parsed = dial::ParseDialOptions(argc, argv);
+  return tools::RunTool("tonvex-dial", parsed.error, parsed.options.help, dial::kDialUsage, 1,
+                        [&] { return Dial(parsed.options); });
 }

@@ -11,6 +11,7 @@
 #include "scan_options.h"
 #include "sim_control_host.h"
 #include "sound_file.h"
+#include "standard_output.h"
 #include "streamed_line.h"
 #include "tonvex_ctrl.h"
 
@@ -87,18 +88,9 @@ void ScanFrames(const scan::ScanOptions& options, sim::LineReader& line,
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  const scan::ParsedOptions parsed = scan::ParseScanOptions(argc, argv);
-  if (!parsed.error.empty()) {
-    std::fprintf(stderr, "tonvex-scan: %s\n%s", parsed.error.c_str(), scan::kScanUsage);
-    return 2;
-  }
-  const scan::ScanOptions& options = parsed.options;
-  if (options.help) {
-    std::fputs(scan::kScanUsage, stdout);
-    return 0;
-  }
+namespace {
 
+int Scan(const scan::ScanOptions& options) {
   scan::EventPrinter printer(stdout, options.keys);
   sim::LineReader reader;
   std::string error;
@@ -129,4 +121,12 @@ int main(int argc, char** argv) {
   }
   printer.Finish();
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const scan::ParsedOptions parsed = scan::ParseScanOptions(argc, argv);
+  return tools::RunTool("tonvex-scan", parsed.error, parsed.options.help, scan::kScanUsage, 1,
+                        [&] { return Scan(parsed.options); });
 }

@@ -21,7 +21,7 @@ namespace {
 
 // A whole decimal number within [low, high], or false.
 bool ParseBounded(const char* text, int low, int high, int& value) {
-  if (*text == '\0') return false;
+  if (*text < '0' || *text > '9') return false;  // strtol would take a sign or blanks
   errno = 0;
   char* end = nullptr;
   const long parsed = std::strtol(text, &end, 10);

@@ -26,7 +26,8 @@ TEST(ScanOptions, ReadsFlagsValuesAndTheFile) {
 TEST(ScanOptions, ValuesOutsideTheControlsRangesAreUsageErrors) {
   for (const char* bad :
        {"--sensitivity=0", "--sensitivity=301", "--sensitivity=", "--sensitivity=5x",
-        "--max-second=9", "--max-second=121", "--max-second=-10"}) {
+        "--sensitivity=+5", "--sensitivity= 5", "--max-second=9", "--max-second=121",
+        "--max-second=-10", "--max-second=+10"}) {
     EXPECT_NE(Parse({bad, "a.wav"}).error, "") << bad;
   }
 }

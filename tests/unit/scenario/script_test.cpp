@@ -186,10 +186,26 @@ TEST(Script, MalformedLinesAreReportedWithTheirLineAndReason) {
       {"instance stopped", 1, "unknown instance command"},
       {"file ../x \"a\"", 1, "slash"},
       {"file a\\b absent", 1, "slash"},
-      {"file .. absent", 1, "not a file name"},
+      {"file .. absent", 1, "not a plain file name"},
+      {"file ... absent", 1, "not a plain file name"},
+      {"file .." + std::string(1, '\0') + "x absent", 1, "'..\\x00x' is not a plain file name"},
+      {"file a\x01"
+       "b \"x\"",
+       1, "not a plain file name"},
+      {"file a\x7F"
+       "b blocked",
+       1, "not a plain file name"},
+      {"show \"..\\x00x\"", 1, "'..\\x00x' is not a plain file name"},
+      {"show \"sub/DVN.ini\"", 1, "not a plain file name"},
+      {"show \"\\t\"", 1, "not a plain file name"},
+      {"show .", 1, "not a plain file name"},
       {"file x present", 1, "absent or blocked"},
       {"expect ~ 'a(b'", 1, "does not compile"},
       {"expect no ~ '[z-a]'", 1, "does not compile"},
+      {"expect ~ 'a" + std::string(40, '+') + "'", 1, "repeats too much"},
+      {"expect ~ '(a{100}){100}'", 1, "repeats too much"},
+      {"expect no ~ '((x+)+)+(y{9}){500}'", 1, "repeats too much"},
+      {"expect ~ '(a)\\1'", 1, "back-reference"},
       {"expect no", 1, "missing 'TEXT'"},
       {"expect 'a' 'b'", 1, "extra argument 'b'"},
       {"start\nmenu \"Exit\\q\"\n", 2, "unknown escape '\\q'"},
@@ -210,6 +226,17 @@ TEST(Script, MalformedLinesAreReportedWithTheirLineAndReason) {
   }
 }
 
+TEST(Script, RegexesOfEverydayChecksAreAccepted) {
+  for (const std::string& pattern : std::vector<std::string>{
+           "file write DVN\\.ini \"[^\\\\]*\"", "(ATH|ATZ)+\\\\r", "x{3,5}y*z?",
+           "[[:alpha:]]+ [].-]*",
+           "^\\[[0-9]+\\.[0-9]{3}\\] (modem|port) .*" + std::string(300, 'a')}) {
+    std::vector<Command> commands = ParseOk("expect ~ '" + pattern + "'");
+    ASSERT_EQ(commands.size(), 1u) << pattern;
+    EXPECT_EQ(commands[0].text, pattern);
+  }
+}
+
 TEST(Quote, EscapesControlsKeepsUtf8AndMarksInvalidBytes) {
   EXPECT_EQ(sim::Quote("ATH1\r"), "\"ATH1\\r\"");
   EXPECT_EQ(sim::Quote("a\"b\\c\n\t"), "\"a\\\"b\\\\c\\n\\t\"");
@@ -219,14 +246,14 @@ TEST(Quote, EscapesControlsKeepsUtf8AndMarksInvalidBytes) {
   const std::string japanese =
       "\xE9\x9B\xBB\xE8\xA9\xB1 \xC3\xA9 \xF0\x9F\x93\x9E \xF4\x8F\xBF\xBF";
   EXPECT_EQ(sim::Quote(japanese), "\"" + japanese + "\"");
-  EXPECT_EQ(sim::Quote("\xC0\xAF"), "\"\\xC0\\xAF\"");           // overlong '/'
-  EXPECT_EQ(sim::Quote("\xE0\x80\xAF"), "\"\\xE0\\x80\\xAF\"");  // overlong, three bytes
+  EXPECT_EQ(sim::Quote("\xC0\xAF"), "\"\\xC0\\xAF\"");                    // overlong '/'
+  EXPECT_EQ(sim::Quote("\xE0\x80\xAF"), "\"\\xE0\\x80\\xAF\"");           // overlong, three bytes
   EXPECT_EQ(sim::Quote("\xF0\x8F\xBF\xBF"), "\"\\xF0\\x8F\\xBF\\xBF\"");  // overlong, four
   EXPECT_EQ(sim::Quote("\xED\xA0\x80"), "\"\\xED\\xA0\\x80\"");           // surrogate
   EXPECT_EQ(sim::Quote("\xF4\x90\x80\x80"), "\"\\xF4\\x90\\x80\\x80\"");  // above U+10FFFF
   EXPECT_EQ(sim::Quote("\xE9\x9B"), "\"\\xE9\\x9B\"");                    // cut off at the end
   EXPECT_EQ(sim::Quote("\xE9\x9B"
-                            "A\xE9\x9B\xBB"),
+                       "A\xE9\x9B\xBB"),
             "\"\\xE9\\x9BA\xE9\x9B\xBB\"");
   EXPECT_EQ(sim::Quote("\xED\x9F\xBF"), "\"\xED\x9F\xBF\"");  // last before surrogates
 }
