@@ -68,7 +68,8 @@ Command ParseMessenger(ArgReader& args) {
   if (what == "signed-out") return Make(Op::MessengerSignedOut);
   if (what == "status") return WithNumber(Op::MessengerStatus, args.Number("status", 0));
   if (what == "contact") {
-    Command command = WithName(Op::MessengerContact, args.Word("SIGNIN"));
+    Command command = WithName(Op::MessengerContact, args.NextIsString() ? args.String("\"SIGNIN\"")
+                                                                         : args.Word("SIGNIN"));
     command.text = args.String("\"FRIENDLY\"");
     return command;
   }

@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const dial::DialOutcome outcome =
-      dial::RenderDial(options.symbols, dial::GapSamples(options.gapMs));
+  const tonvex::DialOutcome outcome =
+      tonvex::RenderDial(options.symbols, tonvex::GapSamples(options.gapMs));
   if (!outcome.ok) {
     const auto byte = static_cast<unsigned char>(options.symbols[outcome.failedPosition - 1]);
     std::fprintf(stderr, "tonvex-dial: invalid symbol %s at position %zu (%s)\n",
