@@ -50,7 +50,7 @@ void Dorvane_frm::Timer1_Timer() {
       const bool inFront = BringToFront(window);
       shell_.SetActiveWindow(window.HWND());
       shell_.SetFocus(window.HWND());
-      desktop_.DoEvents();
+      LetPendingEventsRun();
       if (inFront) {
         shell_.SendKeys(kAcceptKeys);
         state_.InCall = 1;
@@ -72,6 +72,7 @@ void Dorvane_frm::Timer1_Timer() {
     }
     Timer1.SetInterval(kRetryDelayMs);
   }
+  OpenMenuHeldDuringWait();
 }
 
 }  // namespace dorvane

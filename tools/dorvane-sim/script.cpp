@@ -197,7 +197,15 @@ Command ParseArguments(const std::string& word, ArgReader& args) {
   }
   if (word == "wait") return WithNumber(Op::Wait, args.Number("MS", 0));
   if (word == "incoming") return WithName(Op::Incoming, args.Word("SIGNIN"));
-  if (word == "tray") return WithName(Op::Tray, args.OneOf("tray action", kTrayActions));
+  if (word == "tray") {
+    Command command = WithName(Op::Tray, args.OneOf("tray action", kTrayActions));
+    if (!args.AtEnd()) {
+      const std::string when = args.Word("during-wait");
+      if (when != "during-wait") throw LineError("expected during-wait, got '" + when + "'");
+      command.op = Op::TrayDuringWait;
+    }
+    return command;
+  }
   if (word == "menu") return WithText(Op::Menu, args.String("\"CAPTION\""));
   if (word == "about") return WithName(Op::About, args.OneOf("about button", {"ok", "close"}));
   if (word == "show") return WithName(Op::Show, args.Path("FILE"));

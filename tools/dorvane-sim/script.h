@@ -38,6 +38,7 @@ enum class Op {
   WindowUnreadable,  // window N unreadable        number
   WindowReadable,    // window N readable          number
   Tray,              // tray right|left|double|move   name
+  TrayDuringWait,    // tray ACTION during-wait    name
   Menu,              // menu "CAPTION"             text
   DialogSet,         // dialog set CONTROL "TEXT"  name (Cmb_Com Txt_MDN Cmb_MAC), text
   DialogClick,       // dialog click OK|Cancel     name
