@@ -64,12 +64,13 @@ Command ParseFile(ArgReader& args) {
 }
 
 Command ParseMessenger(ArgReader& args) {
-  const std::string what = args.Word("signed-out, status, contact or fails");
+  const std::string what = args.Word("signed-out, status, contact, contact-quoted or fails");
   if (what == "signed-out") return Make(Op::MessengerSignedOut);
   if (what == "status") return WithNumber(Op::MessengerStatus, args.Number("status", 0));
-  if (what == "contact") {
-    Command command = WithName(Op::MessengerContact, args.NextIsString() ? args.String("\"SIGNIN\"")
-                                                                         : args.Word("SIGNIN"));
+  if (what == "contact" || what == "contact-quoted") {
+    const bool quoted = what == "contact-quoted";
+    Command command =
+        WithName(Op::MessengerContact, quoted ? args.String("\"SIGNIN\"") : args.Word("SIGNIN"));
     command.text = args.String("\"FRIENDLY\"");
     return command;
   }

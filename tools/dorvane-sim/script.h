@@ -15,6 +15,7 @@ enum class Op {
   MessengerSignedOut,  // messenger signed-out
   MessengerStatus,     // messenger status N         number
   MessengerContact,    // messenger contact SIGNIN "FRIENDLY"   name, text
+                       // messenger contact-quoted "SIGNIN" "FRIENDLY"
   MessengerFails,      // messenger fails MEMBER     name (one of the listed members)
   ModemAnswers,        // modem answers "TEXT"       text
   ModemSilent,         // modem silent
