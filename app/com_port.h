@@ -7,8 +7,10 @@
 
 namespace dorvane {
 
-// The port number for the serial control: 13 "Type mismatch" when the text is not a whole
-// number, 380 "Invalid property value" outside 1 to 32767.
+// ComPort as a 16-bit integer for the serial control, which judges it as a port: blanks around
+// it, an optional sign, decimal digits with an optional fraction and exponent ("1.5e1"),
+// rounded half to even. 6 "Overflow" outside -32768 to 32767, 13 "Type mismatch" for any other
+// text.
 int16_t ComPortNumber(const std::string& comPort);
 // The dialog's list: COM1 to COM6, and "COM" + comPort after them when it is not among them.
 std::vector<std::string> ComEntries(const std::string& comPort);

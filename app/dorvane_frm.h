@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "about.h"
@@ -98,6 +99,16 @@ class Dorvane_frm {
  private:
   friend class Preference;
   enum class ReplyRead { Replace, Append };
+  struct TrayNotification {
+    int16_t Button;
+    int16_t Shift;
+    float X;
+    float Y;
+  };
+  // "Let pending events run" for a waiting handler; a tray click arriving meanwhile is held.
+  void LetPendingEventsRun();
+  // Opens the menu a tray click asked for while a handler waited, once no handler waits.
+  void OpenMenuHeldDuringWait();
   void WaitForOk(ReplyRead mode);
   void EndConversation(bool closeWindow);
   bool BringToFront(MessengerWindow& window, int64_t deadline);
@@ -123,6 +134,8 @@ class Dorvane_frm {
   TrayIconData TrayIconData_;
   bool trayIconAdded_ = false;
   bool ended_ = false;
+  int waitingHandlers_ = 0;
+  std::optional<TrayNotification> heldTrayClick_;
   Preference preference_;
   frmAbout about_;
 };

@@ -60,7 +60,7 @@ void Dorvane_frm::Timer1_Timer() {
       const bool inFront = BringToFront(window, deadline);
       shell_.SetActiveWindow(window.HWND());
       shell_.SetFocus(window.HWND());
-      desktop_.DoEvents();
+      LetPendingEventsRun();
       if (inFront && AcceptWhileInFront(window, deadline)) {
         state_.InCall = 1;
         Use(MsgrUIA).SetMyStatus(kStatusOnThePhone);
@@ -81,6 +81,7 @@ void Dorvane_frm::Timer1_Timer() {
     }
     Timer1.SetInterval(kRetryDelayMs);
   }
+  OpenMenuHeldDuringWait();
 }
 
 }  // namespace dorvane

@@ -32,16 +32,17 @@ void Dorvane_frm::MSComm1_OnComm() {
     if (state_.ModemReply.find(kRing) == std::string::npos) return;
     MSComm1.Output("ATH1\r");
     WaitForOk(ReplyRead::Replace);
-    desktop_.DoEvents();
+    LetPendingEventsRun();
     MSComm1.Output(state_.ModemCommand + "\r");
   } catch (const RuntimeError& failure) {
     ShowError(failure.Description, failure.Number, true);
   }
+  OpenMenuHeldDuringWait();
 }
 
 void Dorvane_frm::DialModem() {
   try {
-    desktop_.DoEvents();
+    LetPendingEventsRun();
     state_.ModemReply.clear();
     MSComm1.Output("ATZ\r");
     WaitForOk(ReplyRead::Append);

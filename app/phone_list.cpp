@@ -23,6 +23,19 @@ std::string FixedCode(const std::string& text) {
   return code + std::string(kCodeLength - characters, ' ');
 }
 
+// A friendly name stays on its own line: line breaks and other control characters become blanks.
+std::string OnOneLine(std::string name) {
+  for (char& c : name) {
+    if (static_cast<uint8_t>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  return name;
+}
+
+// A sign-in name that would end its field or its line cannot be listed.
+bool FitsItsField(const std::string& signinName) {
+  return signinName.find_first_of("\r\n,") == std::string::npos;
+}
+
 std::string CodeOfLine(int number) {
   const std::string digits = "000" + std::to_string(number);
   return digits.substr(digits.size() - kCodeLength);
@@ -35,10 +48,12 @@ void Dorvane_frm::WritePhoneList(Messenger& messenger) {
   std::string text;
   try {
     const int32_t last = Use(messenger.MyContacts()).Count() - 1;
+    int lines = 0;
     for (int32_t i = 0; i <= last; ++i) {
       const std::string signinName = Use(messenger.MyContacts()->Item(i)).SigninName();
       const std::string friendlyName = Use(messenger.MyContacts()->Item(i)).FriendlyName();
-      text += CodeOfLine(i + 1) + "," + signinName + "," + friendlyName + "\r\n";
+      if (!FitsItsField(signinName)) continue;
+      text += CodeOfLine(++lines) + "," + signinName + "," + OnOneLine(friendlyName) + "\r\n";
     }
   } catch (const RuntimeError&) {
     return;

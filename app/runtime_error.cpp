@@ -3,6 +3,7 @@
 namespace dorvane::failure {
 
 RuntimeError InvalidProcedureCall() { return {5, "Invalid procedure call or argument"}; }
+RuntimeError Overflow() { return {6, "Overflow"}; }
 RuntimeError TypeMismatch() { return {13, "Type mismatch"}; }
 RuntimeError FileNotFound() { return {kFileNotFound, "File not found"}; }
 RuntimeError InputPastEndOfFile() { return {62, "Input past end of file"}; }

@@ -23,6 +23,7 @@ struct ProgramEnded {};
 
 namespace failure {
 RuntimeError InvalidProcedureCall();  // 5
+RuntimeError Overflow();              // 6
 RuntimeError TypeMismatch();          // 13
 RuntimeError FileNotFound();          // 53
 RuntimeError InputPastEndOfFile();    // 62

@@ -16,9 +16,10 @@ class SerialPort {
   // Opening a missing or busy port fails; closing a closed port does nothing.
   virtual void SetPortOpen(bool open) = 0;
   virtual bool PortOpen() = 0;
-  // Sends the characters unchanged.
+  // Sends the characters unchanged, in the ANSI code page (the text is UTF-8).
   virtual void Output(const std::string& text) = 0;
   // Everything received since the last read, possibly nothing; it leaves the receive buffer.
+  // The modem's bytes as they came: its replies are plain ASCII.
   virtual std::string Input() = 0;
 };
 

@@ -29,17 +29,39 @@ void Dorvane_frm::RemoveTrayIcon() {
   shell_.ShellNotifyIcon(kNimDelete, TrayIconData_);
 }
 
-void Dorvane_frm::Form_MouseDown(int16_t Button, int16_t, float X, float) {
+void Dorvane_frm::Form_MouseDown(int16_t Button, int16_t Shift, float X, float Y) {
   try {
     if ((Button & kMiddleButton) == 0) return;
     // The shell's notification arrives as a middle-button press; X carries the mouse message.
     const long code = std::lrint(X) / std::lrint(static_cast<float>(desktop_.TwipsPerPixelX()));
     if (code != kRightButtonDown) return;
+    // The menu's commands could close the port or suspend the bridge under a handler waiting
+    // in "let pending events run": the latest click waits until that handler has returned.
+    if (waitingHandlers_ > 0) {
+      heldTrayClick_ = TrayNotification{Button, Shift, X, Y};
+      return;
+    }
     shell_.SetForegroundWindow(desktop_.MainWindow());
     if (const MenuItem* chosen = desktop_.PopupMenu(mnuMain_)) RunMenuCommand(*chosen);
   } catch (const RuntimeError& failure) {
     ShowError(failure.Description, failure.Number, true);
   }
+}
+
+void Dorvane_frm::LetPendingEventsRun() {
+  struct Waiting {
+    int& count;
+    explicit Waiting(int& handlers) : count(++handlers) {}
+    ~Waiting() { --count; }
+  } waiting(waitingHandlers_);
+  desktop_.DoEvents();
+}
+
+void Dorvane_frm::OpenMenuHeldDuringWait() {
+  if (waitingHandlers_ > 0 || !heldTrayClick_) return;
+  const TrayNotification click = *heldTrayClick_;
+  heldTrayClick_.reset();
+  Form_MouseDown(click.Button, click.Shift, click.X, click.Y);
 }
 
 void Dorvane_frm::RunMenuCommand(const MenuItem& item) {

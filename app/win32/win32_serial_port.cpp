@@ -6,6 +6,7 @@
 
 #include "runtime_error.h"
 #include "system_error.h"
+#include "text.h"
 
 namespace dorvane::win32 {
 namespace {
@@ -135,12 +136,14 @@ void Win32SerialPort::Deliver(SerialReader& raiser) {
 
 void Win32SerialPort::Output(const std::string& text) {
   if (!reader_) throw failure::PortNotOpen();
+  // The modem gets the commands in the ANSI code page, as the files get every other text.
+  const std::string bytes = Utf8ToAnsi(text);
   const UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   OVERLAPPED write = {};
   write.hEvent = done.get();
   DWORD written = 0;
   const BOOL completed =
-      WriteFile(file_.get(), text.data(), static_cast<DWORD>(text.size()), nullptr, &write);
+      WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, &write);
   if ((!completed && GetLastError() != ERROR_IO_PENDING) ||
       !GetOverlappedResult(file_.get(), &write, &written, TRUE)) {
     throw SystemFailure(GetLastError());

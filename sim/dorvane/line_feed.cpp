@@ -24,7 +24,7 @@ void LineFeed::Read(uint64_t first, uint8_t* out, size_t count) const {
 }
 
 bool DialSamples(const std::string& symbols, uint32_t gapMs, std::vector<uint8_t>& samples) {
-  dial::DialOutcome outcome = dial::RenderDial(symbols, dial::GapSamples(gapMs));
+  tonvex::DialOutcome outcome = tonvex::RenderDial(symbols, tonvex::GapSamples(gapMs));
   if (!outcome.ok) return false;
   samples = std::move(outcome.samples);
   return true;

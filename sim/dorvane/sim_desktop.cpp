@@ -55,7 +55,20 @@ std::unique_ptr<dorvane::AboutWindow> SimDesktop::CreateAboutWindow() {
   return std::make_unique<SimAboutWindow>(transcript_);
 }
 
+void SimDesktop::ArriveIfWaitedFor() {
+  if (!atNextWait_) return;
+  const std::function<void()> arrival = std::move(atNextWait_);
+  atNextWait_ = nullptr;
+  arrival();
+}
+
+void SimDesktop::Nap() {
+  ArriveIfWaitedFor();
+  loop_.AdvanceWorld(loop_.Now() + kNap);
+}
+
 void SimDesktop::DoEvents() {
+  ArriveIfWaitedFor();
   loop_.RunDue();
   gate_.UnwindIfEnded();
 }

@@ -33,6 +33,9 @@ class SimDesktop : public dorvane::Desktop, public dorvane::WindowShell {
 
   void SetMenuChooser(MenuChooser chooser) { chooseFromMenu_ = std::move(chooser); }
   void SetPrevInstance(bool running) { prevInstance_ = running; }
+  // Runs `arrival` the next time a handler waits (a nap) or lets pending events run, before
+  // either: what it posts is queued as events raised during a wait are.
+  void AtNextWait(std::function<void()> arrival) { atNextWait_ = std::move(arrival); }
   bool HasTrayIcon() const { return trayIcon_; }
 
   // Desktop.
@@ -49,7 +52,7 @@ class SimDesktop : public dorvane::Desktop, public dorvane::WindowShell {
   std::unique_ptr<dorvane::AboutWindow> CreateAboutWindow() override;
   void DoEvents() override;
   int64_t MonotonicMs() override { return loop_.Now() / kMicrosPerMilli; }
-  void Nap() override { loop_.AdvanceWorld(loop_.Now() + kNap); }
+  void Nap() override;
   // Nothing runs while a simulated message box is up: it closes at once.
   void HoldEvents() override {}
   void EndProgram() override { transcript_.Add("desktop", "end"); }
@@ -71,11 +74,14 @@ class SimDesktop : public dorvane::Desktop, public dorvane::WindowShell {
   SimFiles& files_;
   SimMessenger& messenger_;
   MenuChooser chooseFromMenu_;
+  std::function<void()> atNextWait_;
   bool prevInstance_ = false;
   bool trayIcon_ = false;
   bool notepadRunning_ = false;
   dorvane::WindowHandle foreground_ = 0;
   dorvane::WindowHandle lastRefused_ = 0;  // a refusal is told once, not at every retry
+
+  void ArriveIfWaitedFor();
 };
 
 // The item with this caption among the menu's visible items and submenu entries, or null.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -60,6 +61,21 @@ std::string ReadUntil(Win32SerialPort& port, const std::string& end) {
   return reply;
 }
 
+// A character in the ANSI code page, as the responder logs bytes outside printable ASCII.
+std::string AnsiShown(wchar_t character) {
+  char bytes[4] = {};
+  const int count =
+      WideCharToMultiByte(CP_ACP, 0, &character, 1, bytes, sizeof bytes, nullptr, nullptr);
+  std::string shown;
+  for (int i = 0; i < count; ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    char escaped[5];
+    std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+    shown += byte >= 0x20 && byte < 0x7F && byte != '\\' ? std::string(1, bytes[i]) : escaped;
+  }
+  return shown;
+}
+
 void TellModem(const std::string& order) {
   std::ofstream(kLineDir + "/control", std::ios::binary) << order << "\n";
 }
@@ -100,14 +116,16 @@ TEST(SerialPort, TalksWithTheModemAndRaisesOnCommOnTheProgramThread) {
   program.heard.clear();
   const size_t logged = ModemLog().size();
 
-  // Waits that run no message still hear each answer, whole and once.
-  for (const std::string command : {"ATZ", "ATD*0;", "AT\x01\xe9\\"}) {
+  // Waits that run no message still hear each answer, whole and once. The program's UTF-8
+  // reaches the modem in the ANSI code page ("\xc3\xa9" is U+00E9).
+  for (const std::string command : {"ATZ", "ATD*0;", "AT\x01\xc3\xa9\\"}) {
     port.Output(command + "\r");
     EXPECT_EQ(ReadUntil(port, "OK\r\n"), "\r\nOK\r\n") << command;
   }
   const std::vector<std::string> log = ModemLog();
-  EXPECT_EQ(std::vector<std::string>(log.begin() + logged, log.end()),
-            (std::vector<std::string>{"ATZ", "ATD*0;", "AT\\x01\\xe9\\x5c"}));
+  EXPECT_EQ(
+      std::vector<std::string>(log.begin() + logged, log.end()),
+      (std::vector<std::string>{"ATZ", "ATD*0;", "AT\\x01" + AnsiShown(L'\u00e9') + "\\x5c"}));
 
   // The three answers that came meanwhile wait in one OnComm, which finds them read already.
   ASSERT_TRUE(PumpUntil([&] { return program.onComms > 0; }));

@@ -92,6 +92,7 @@ void Runner::Execute(const Command& command) {
       ExecuteEvent(command);
       return;
     case Op::Tray:
+    case Op::TrayDuringWait:
     case Op::Menu:
     case Op::DialogSet:
     case Op::DialogClick:
@@ -241,6 +242,13 @@ void Runner::ExecuteProgramEvent(const Command& command) {
         world_.Act([&program, x] { program.Form_MouseDown(4, 0, x, 0); });
       }
       return;
+    case Op::TrayDuringWait:
+      if (!world_.Screen().HasTrayIcon()) ScriptError(command, "there is no tray icon");
+      if (next_ < commands_.size() && commands_[next_].op == Op::Menu) {
+        heldMenuChoice_ = commands_[next_++];
+      }
+      world_.Screen().AtNextWait([this, action = command.name] { PostTrayAction(action); });
+      return;
     case Op::Menu:
       ScriptError(command, "no popup menu is open");
     case Op::DialogSet: {
@@ -278,11 +286,26 @@ void Runner::ExecuteProgramEvent(const Command& command) {
   }
 }
 
+void Runner::PostTrayAction(const std::string& action) {
+  for (int code : TrayCodes(action)) {
+    const float x = static_cast<float>(code * world_.Screen().TwipsPerPixelX());
+    world_.Loop().Post([this, x] {
+      if (dorvane::Dorvane_frm* program = world_.Program()) {
+        world_.Gate().Deliver([program, x] { program->Form_MouseDown(4, 0, x, 0); });
+      }
+    });
+  }
+}
+
 const MenuItem* Runner::ChooseFromMenu(const MenuItem& menu) {
-  if (next_ >= commands_.size() || commands_[next_].op != Op::Menu) return nullptr;
-  const Command& choice = commands_[next_++];
-  const MenuItem* item = sim::FindVisibleItem(menu, choice.text);
-  if (!item) ScriptError(choice, "the menu has no item " + sim::Quote(choice.text));
+  std::optional<Command> choice;
+  choice.swap(heldMenuChoice_);
+  if (!choice) {
+    if (next_ >= commands_.size() || commands_[next_].op != Op::Menu) return nullptr;
+    choice = commands_[next_++];
+  }
+  const MenuItem* item = sim::FindVisibleItem(menu, choice->text);
+  if (!item) ScriptError(*choice, "the menu has no item " + sim::Quote(choice->text));
   return item;
 }
 

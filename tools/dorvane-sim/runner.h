@@ -1,6 +1,7 @@
 // Runs a parsed script against the simulated world and checks its transcript.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +40,8 @@ class Runner {
   [[noreturn]] void ExpectFailed(const Command& command, const std::string& what, size_t from,
                                  size_t to);
   const dorvane::MenuItem* ChooseFromMenu(const dorvane::MenuItem& menu);
+  // The tray action's notifications, each a program event of its own.
+  void PostTrayAction(const std::string& action);
   sim::Conversation& WindowOf(const Command& command);
   dorvane::Dorvane_frm& RunningProgram(const Command& command);
   void PrintState();
@@ -49,7 +52,8 @@ class Runner {
   size_t next_ = 0;
   std::ostream& errors_;
   sim::World world_;
-  size_t matched_ = 0;  // lines up to here are behind the last matched one
+  size_t matched_ = 0;                     // lines up to here are behind the last matched one
+  std::optional<Command> heldMenuChoice_;  // the menu line that followed a during-wait action
 };
 
 }  // namespace scenario

@@ -64,11 +64,13 @@ Command ParseFile(ArgReader& args) {
 }
 
 Command ParseMessenger(ArgReader& args) {
-  const std::string what = args.Word("signed-out, status, contact or fails");
+  const std::string what = args.Word("signed-out, status, contact, contact-quoted or fails");
   if (what == "signed-out") return Make(Op::MessengerSignedOut);
   if (what == "status") return WithNumber(Op::MessengerStatus, args.Number("status", 0));
-  if (what == "contact") {
-    Command command = WithName(Op::MessengerContact, args.Word("SIGNIN"));
+  if (what == "contact" || what == "contact-quoted") {
+    const bool quoted = what == "contact-quoted";
+    Command command =
+        WithName(Op::MessengerContact, quoted ? args.String("\"SIGNIN\"") : args.Word("SIGNIN"));
     command.text = args.String("\"FRIENDLY\"");
     return command;
   }
@@ -198,7 +200,15 @@ Command ParseArguments(const std::string& word, ArgReader& args) {
   }
   if (word == "wait") return WithNumber(Op::Wait, args.Number("MS", 0));
   if (word == "incoming") return WithName(Op::Incoming, args.Word("SIGNIN"));
-  if (word == "tray") return WithName(Op::Tray, args.OneOf("tray action", kTrayActions));
+  if (word == "tray") {
+    Command command = WithName(Op::Tray, args.OneOf("tray action", kTrayActions));
+    if (!args.AtEnd()) {
+      const std::string when = args.Word("during-wait");
+      if (when != "during-wait") throw LineError("expected during-wait, got '" + when + "'");
+      command.op = Op::TrayDuringWait;
+    }
+    return command;
+  }
   if (word == "menu") return WithText(Op::Menu, args.String("\"CAPTION\""));
   if (word == "about") return WithName(Op::About, args.OneOf("about button", {"ok", "close"}));
   if (word == "show") {

@@ -15,6 +15,7 @@ enum class Op {
   MessengerSignedOut,  // messenger signed-out
   MessengerStatus,     // messenger status N         number
   MessengerContact,    // messenger contact SIGNIN "FRIENDLY"   name, text
+                       // messenger contact-quoted "SIGNIN" "FRIENDLY"
   MessengerFails,      // messenger fails MEMBER     name (one of the listed members)
   ModemAnswers,        // modem answers "TEXT"       text
   ModemSilent,         // modem silent
@@ -39,6 +40,7 @@ enum class Op {
   WindowUnreadable,  // window N unreadable        number
   WindowReadable,    // window N readable          number
   Tray,              // tray right|left|double|move   name
+  TrayDuringWait,    // tray ACTION during-wait    name
   Menu,              // menu "CAPTION"             text
   DialogSet,         // dialog set CONTROL "TEXT"  name (Cmb_Com Txt_MDN Cmb_MAC), text
   DialogClick,       // dialog click OK|Cancel     name

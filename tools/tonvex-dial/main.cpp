@@ -35,8 +35,8 @@ std::string Printable(unsigned char byte) {
 }
 
 int Dial(const dial::DialOptions& options) {
-  const dial::DialOutcome outcome =
-      dial::RenderDial(options.symbols, dial::GapSamples(options.gapMs));
+  const tonvex::DialOutcome outcome =
+      tonvex::RenderDial(options.symbols, tonvex::GapSamples(options.gapMs));
   if (!outcome.ok) {
     const auto byte = static_cast<unsigned char>(options.symbols[outcome.failedPosition - 1]);
     std::fprintf(stderr, "tonvex-dial: invalid symbol %s at position %zu (%s)\n",

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "sample_collector.h"
+#include "line_format.h"
 
 namespace dial {
 namespace {
@@ -64,7 +64,7 @@ bool EncodeWav(const std::vector<uint8_t>& samples, std::vector<uint8_t>& file,
   MemoryFile memory{file};
   SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};
   SF_INFO info{};
-  info.samplerate = static_cast<int>(kLineRate);
+  info.samplerate = static_cast<int>(tonvex::kLineRate);
   info.channels = 1;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
   std::unique_ptr<SNDFILE, SndFileCloser> sound(sf_open_virtual(&io, SFM_WRITE, &info, &memory));

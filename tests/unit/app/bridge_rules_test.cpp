@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com_port.h"
@@ -24,15 +25,33 @@ int32_t FailureOf(const std::string& comPort) {
   return 0;
 }
 
-TEST(BridgeRules, ComPortNumbersAndTheDialogsList) {
-  EXPECT_EQ(dorvane::ComPortNumber("2"), 2);
-  EXPECT_EQ(dorvane::ComPortNumber(" 12 "), 12);
-  EXPECT_EQ(dorvane::ComPortNumber("32767"), 32767);
-  for (const char* text : {"", "  ", "two", "3.0", "COM3", "1e2"}) {
+TEST(BridgeRules, ComPortConvertsAsANumberRoundedHalfToEven) {
+  // clang-format off
+  const std::vector<std::pair<const char*, int>> converted = {
+      {"2", 2},         {" \t12  ", 12},   {"+7", 7},          {"-3", -3},      {"0", 0},
+      {"3.0", 3},       {"2.5", 2},        {"3.5", 4},         {"-2.5", -2},    {"0.5", 0},
+      {"2.5000001", 3}, {"2.49999", 2},    {"1e2", 100},       {"15E-1", 2},    {".75", 1},
+      {"4.", 4},        {"0.04", 0},       {"32767", 32767},   {"-32768", -32768},
+      {"32766.5", 32766}, {"0032767.4", 32767}, {"1e-99999999999", 0}, {"0e99999999999", 0}};
+  // clang-format on
+  for (const auto& [text, number] : converted) {
+    try {
+      EXPECT_EQ(dorvane::ComPortNumber(text), number) << text;
+    } catch (const RuntimeError& failure) {
+      ADD_FAILURE() << text << " failed with " << failure.Number;
+    }
+  }
+  for (const char* text :
+       {"32768", "-32769", "32767.5", "-32768.6", "1e5", "99999999999", "4e9999999999"}) {
+    EXPECT_EQ(FailureOf(text), 6) << text;
+  }
+  for (const char* text : {"", "  ", "two", "COM3", "1e", "1e+", ".", "+", "-.e1", "1 2", "1.2.3",
+                           "0x10", "3,0", "++1", "1e2.5"}) {
     EXPECT_EQ(FailureOf(text), 13) << text;
   }
-  for (const char* text : {"0", "-1", "32768", "99999999999"}) EXPECT_EQ(FailureOf(text), 380);
+}
 
+TEST(BridgeRules, TheDialogsPortList) {
   EXPECT_EQ(dorvane::ComEntries("3").size(), 6u);
   EXPECT_EQ(dorvane::ComEntries("10").back(), "COM10");
   EXPECT_EQ(dorvane::ComPortFromChoice("COM12"), "12");

@@ -80,7 +80,9 @@ TEST(Script, ReadsEveryKindOfCommandOfARealisticScenario) {
       "expect no 'desktop end'\n"
       "expect no ~ 'error [0-9]+'\n"
       "state\n"
-      "show DVN.ini\n";
+      "show DVN.ini\n"
+      "tray right during-wait\n"
+      "messenger contact-quoted \"a b,c\\r\\n\" \"A\"\n";
   ExpectCommands(ParseOk(source),
                  {{Op::MessengerContact, 1, "alice@example.com", "Alice", 0},
                   {Op::MessengerStatus, 2, "", "", 50},
@@ -120,7 +122,9 @@ TEST(Script, ReadsEveryKindOfCommandOfARealisticScenario) {
                   {Op::ExpectNo, 36, "", "desktop end", 0},
                   {Op::ExpectNoRegex, 37, "", "error [0-9]+", 0},
                   {Op::State, 38, "", "", 0},
-                  {Op::Show, 39, "DVN.ini", "", 0}});
+                  {Op::Show, 39, "DVN.ini", "", 0},
+                  {Op::TrayDuringWait, 40, "right", "", 0},
+                  {Op::MessengerContact, 41, "a b,c\r\n", "A", 0}});
 }
 
 TEST(Script, CommentsBlanksLineEndsAndBothQuoteStyles) {
@@ -180,6 +184,8 @@ TEST(Script, MalformedLinesAreReportedWithTheirLineAndReason) {
       {"messenger status", 1, "missing status"},
       {"modem shouts \"x\"", 1, "unknown modem command 'shouts'"},
       {"tray middle", 1, "not one of right left double move"},
+      {"tray right later", 1, "expected during-wait"},
+      {"messenger contact-quoted bob \"Bob\"", 1, "SIGNIN"},
       {"dialog set Cmb_Baud \"1\"", 1, "CONTROL 'Cmb_Baud'"},
       {"dialog click Apply", 1, "'Apply' is not one of OK Cancel"},
       {"about cancel", 1, "'cancel' is not one of ok close"},

@@ -31,8 +31,8 @@ TEST(DialWaveImage, FindsTheDataChunkWhereverItLies) {
   Append(image, data);
   image[4] = static_cast<uint8_t>(image.size() - 8);
 
-  dial::WaveImageView view;
-  ASSERT_TRUE(dial::ParseWaveImage(image.data(), static_cast<uint32_t>(image.size()), view));
+  tonvex::WaveImageView view;
+  ASSERT_TRUE(tonvex::ParseWaveImage(image.data(), static_cast<uint32_t>(image.size()), view));
   EXPECT_EQ(view.SamplesPerSec, 11025u);
   EXPECT_EQ(view.BitsPerSample, 8);
   ASSERT_EQ(view.DataBytes, 3u);
@@ -40,24 +40,24 @@ TEST(DialWaveImage, FindsTheDataChunkWhereverItLies) {
 
   // A data chunk that claims more bytes than the image holds.
   image[image.size() - 7] = 4;
-  EXPECT_FALSE(dial::ParseWaveImage(image.data(), static_cast<uint32_t>(image.size()), view));
+  EXPECT_FALSE(tonvex::ParseWaveImage(image.data(), static_cast<uint32_t>(image.size()), view));
   image[image.size() - 7] = 3;
   image[0] = 'X';
-  EXPECT_FALSE(dial::ParseWaveImage(image.data(), static_cast<uint32_t>(image.size()), view));
+  EXPECT_FALSE(tonvex::ParseWaveImage(image.data(), static_cast<uint32_t>(image.size()), view));
 }
 
 TEST(DialRender, TonesFollowEachOtherWithSilenceOnlyBetweenThem) {
-  EXPECT_EQ(dial::GapSamples(0), 0u);
-  EXPECT_EQ(dial::GapSamples(1), 11u);
-  EXPECT_EQ(dial::GapSamples(60), 662u);  // 661.5 rounds up
+  EXPECT_EQ(tonvex::GapSamples(0), 0u);
+  EXPECT_EQ(tonvex::GapSamples(1), 11u);
+  EXPECT_EQ(tonvex::GapSamples(60), 662u);  // 661.5 rounds up
 
-  const dial::DialOutcome joined = dial::RenderDial("1#", 0);
+  const tonvex::DialOutcome joined = tonvex::RenderDial("1#", 0);
   ASSERT_TRUE(joined.ok);
   std::vector<uint8_t> expected = ToneSamples('1');
   Append(expected, ToneSamples('#'));
   EXPECT_EQ(joined.samples, expected);
 
-  const dial::DialOutcome gapped = dial::RenderDial("1#", 662);
+  const tonvex::DialOutcome gapped = tonvex::RenderDial("1#", 662);
   ASSERT_TRUE(gapped.ok);
   expected = ToneSamples('1');
   expected.insert(expected.end(), 662, 128);
@@ -67,7 +67,7 @@ TEST(DialRender, TonesFollowEachOtherWithSilenceOnlyBetweenThem) {
 
 TEST(DialRender, InvalidSymbolYieldsNoSamplesAndItsPosition) {
   for (const uint32_t gap : {0u, 662u}) {
-    const dial::DialOutcome outcome = dial::RenderDial("12x3y", gap);
+    const tonvex::DialOutcome outcome = tonvex::RenderDial("12x3y", gap);
     EXPECT_FALSE(outcome.ok);
     EXPECT_TRUE(outcome.samples.empty());
     EXPECT_EQ(outcome.failedPosition, 3u);
@@ -80,8 +80,8 @@ TEST(DialWav, EncodedFileHoldsTheSamplesAsEightBitMono) {
   std::vector<uint8_t> file;
   std::string error;
   ASSERT_TRUE(dial::EncodeWav(samples, file, error)) << error;
-  dial::WaveImageView view;
-  ASSERT_TRUE(dial::ParseWaveImage(file.data(), static_cast<uint32_t>(file.size()), view));
+  tonvex::WaveImageView view;
+  ASSERT_TRUE(tonvex::ParseWaveImage(file.data(), static_cast<uint32_t>(file.size()), view));
   EXPECT_EQ(view.FormatTag, 1);
   EXPECT_EQ(view.Channels, 1);
   EXPECT_EQ(view.SamplesPerSec, 11025u);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace dial {
+namespace tonvex {
 
 struct WaveImageView {
   uint16_t FormatTag = 0;
@@ -17,4 +17,4 @@ struct WaveImageView {
 // False unless the image is a RIFF WAVE file whose "fmt " and "data" chunks lie within it.
 bool ParseWaveImage(const uint8_t* image, uint32_t bytes, WaveImageView& view);
 
-}  // namespace dial
+}  // namespace tonvex

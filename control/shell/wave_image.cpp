@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace dial {
+namespace tonvex {
 namespace {
 
 uint16_t U16(const uint8_t* at) { return static_cast<uint16_t>(at[0] | at[1] << 8); }
@@ -46,4 +46,4 @@ bool ParseWaveImage(const uint8_t* image, uint32_t bytes, WaveImageView& view) {
   return haveFormat && haveData;
 }
 
-}  // namespace dial
+}  // namespace tonvex

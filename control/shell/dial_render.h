@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace dial {
+namespace tonvex {
 
 struct DialOutcome {
   bool ok = false;
@@ -22,4 +22,4 @@ uint32_t GapSamples(uint32_t gapMs);
 // its own and the silence lies between them.
 DialOutcome RenderDial(const std::string& symbols, uint32_t gapSamples);
 
-}  // namespace dial
+}  // namespace tonvex

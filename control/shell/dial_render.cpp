@@ -4,12 +4,12 @@
 #include "sample_collector.h"
 #include "tone_images.h"
 
-namespace dial {
+namespace tonvex {
 namespace {
 
 size_t FirstInvalidPosition(const std::string& symbols) {
   for (size_t i = 0; i < symbols.size(); ++i) {
-    if (tonvex::FindToneSymbol(symbols[i]) < 0) return i + 1;
+    if (FindToneSymbol(symbols[i]) < 0) return i + 1;
   }
   return 0;
 }
@@ -21,16 +21,16 @@ uint32_t GapSamples(uint32_t gapMs) {
 }
 
 DialOutcome RenderDial(const std::string& symbols, uint32_t gapSamples) {
-  const tonvex::PlayDtmfGate running{};
+  const PlayDtmfGate running{};
   SampleCollector collector;
   DialOutcome outcome;
   if (gapSamples == 0) {
-    outcome.ok = tonvex::PlayDtmf(running, symbols, collector, outcome.ErrorMsg);
+    outcome.ok = PlayDtmf(running, symbols, collector, outcome.ErrorMsg);
   } else {
     outcome.ok = true;
     for (size_t i = 0; i < symbols.size() && outcome.ok; ++i) {
       if (i > 0) collector.AppendSilence(gapSamples);
-      outcome.ok = tonvex::PlayDtmf(running, symbols.substr(i, 1), collector, outcome.ErrorMsg);
+      outcome.ok = PlayDtmf(running, symbols.substr(i, 1), collector, outcome.ErrorMsg);
     }
   }
   if (!outcome.ok) {
@@ -41,4 +41,4 @@ DialOutcome RenderDial(const std::string& symbols, uint32_t gapSamples) {
   return outcome;
 }
 
-}  // namespace dial
+}  // namespace tonvex

@@ -7,13 +7,12 @@
 #include "line_format.h"
 #include "sound_out.h"
 
-namespace dial {
+namespace tonvex {
 
-using tonvex::kLineRate;
-constexpr uint8_t kSilence = 128;
-
-class SampleCollector : public tonvex::SoundOut {
+class SampleCollector : public SoundOut {
  public:
+  static constexpr uint8_t kSilence = 128;
+
   // Appends the image's samples when they are 8-bit mono PCM at 11025 Hz; any other image is
   // passed over, as a playback that fails would be.
   void Play(int32_t resourceId, const uint8_t* image, uint32_t bytes) override;
@@ -25,4 +24,4 @@ class SampleCollector : public tonvex::SoundOut {
   std::vector<uint8_t> samples_;
 };
 
-}  // namespace dial
+}  // namespace tonvex

@@ -2,7 +2,7 @@
 
 #include "wave_image.h"
 
-namespace dial {
+namespace tonvex {
 
 void SampleCollector::Play(int32_t, const uint8_t* image, uint32_t bytes) {
   WaveImageView view;
@@ -18,4 +18,4 @@ void SampleCollector::AppendSilence(uint32_t samples) {
   samples_.insert(samples_.end(), samples, kSilence);
 }
 
-}  // namespace dial
+}  // namespace tonvex
