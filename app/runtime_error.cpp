@@ -5,6 +5,8 @@ namespace dorvane::failure {
 RuntimeError InvalidProcedureCall() { return {5, "Invalid procedure call or argument"}; }
 RuntimeError TypeMismatch() { return {13, "Type mismatch"}; }
 RuntimeError FileNotFound() { return {kFileNotFound, "File not found"}; }
+RuntimeError FileAlreadyExists() { return {58, "File already exists"}; }
+RuntimeError DiskFull() { return {61, "Disk full"}; }
 RuntimeError InputPastEndOfFile() { return {62, "Input past end of file"}; }
 RuntimeError PermissionDenied() { return {70, "Permission denied"}; }
 RuntimeError PathFileAccessError() { return {75, "Path/File access error"}; }
