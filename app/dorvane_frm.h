@@ -13,6 +13,7 @@
 #include "file_system.h"
 #include "menu.h"
 #include "messenger.h"
+#include "modem_line.h"
 #include "preference.h"
 #include "serial_port.h"
 #include "shared_state.h"
@@ -115,6 +116,8 @@ class Dorvane_frm {
   bool AcceptWhileInFront(MessengerWindow& window, int64_t deadline);
   void RemoveTrayIcon();
   void RunMenuCommand(const MenuItem& item);
+  // Before the end: a call in progress is hung up and the status set back to away.
+  void HangUpBeforeEnd();
 
   Desktop& desktop_;
   WindowShell& shell_;
@@ -133,6 +136,8 @@ class Dorvane_frm {
   MenuItem mnuMain_;
   TrayIconData TrayIconData_;
   bool trayIconAdded_ = false;
+  bool settingsFileKnown_ = false;            // DVN.ini was read or written by this run
+  ModemLine modemLine_{sizeof "RING\r" - 1};  // the longest reply the program looks for
   bool ended_ = false;
   int waitingHandlers_ = 0;
   std::optional<TrayNotification> heldTrayClick_;

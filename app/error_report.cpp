@@ -16,6 +16,7 @@ void Dorvane_frm::ShowError(const std::string& description, int32_t number, bool
     Tonvex.SetEnabled(false);
   } catch (const RuntimeError&) {
   }
+  HangUpBeforeEnd();
   try {
     MSComm1.SetPortOpen(false);
   } catch (const RuntimeError&) {
@@ -25,6 +26,19 @@ void Dorvane_frm::ShowError(const std::string& description, int32_t number, bool
   } catch (const RuntimeError&) {
   }
   EndProgram();
+}
+
+void Dorvane_frm::HangUpBeforeEnd() {
+  if (state_.InCall != 1) return;
+  state_.InCall = 0;
+  try {
+    MSComm1.Output("ATH\r");
+  } catch (const RuntimeError&) {
+  }
+  try {
+    if (MsgrUIA) MsgrUIA->SetMyStatus(kStatusAway);
+  } catch (const RuntimeError&) {
+  }
 }
 
 }  // namespace dorvane

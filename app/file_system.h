@@ -1,8 +1,10 @@
 // Port: the files beside the program, as bytes, and the system's ANSI code page they are in.
-// Failures: 53 "File not found", 75 "Path/File access error", 70 "Permission denied".
+// Failures: 53 "File not found", 75 "Path/File access error", 70 "Permission denied",
+// 61 "Disk full", 58 "File already exists".
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace dorvane {
 
@@ -16,7 +18,9 @@ class FileSystem {
   // Writes the whole file under a temporary name beside it and renames it into place only
   // when complete, so a failure leaves the old file as it was.
   virtual void ReplaceFile(const std::string& path, const std::string& bytes) = 0;
-  // Replaces `to` if it exists.
+  // The names of everything in the folder, files and folders alike, in no particular order.
+  virtual std::vector<std::string> Names(const std::string& folder) = 0;
+  // Copies whole or not at all, as ReplaceFile writes, and never over an existing `to`.
   virtual void Copy(const std::string& from, const std::string& to) = 0;
   virtual void Kill(const std::string& path) = 0;
   // Fails as a write would, without creating or changing the file.

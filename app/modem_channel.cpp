@@ -17,10 +17,11 @@ void Dorvane_frm::WaitForOk(ReplyRead mode) {
     if (reply.find(kOk) != std::string::npos) return;
     if (deadline < desktop_.MonotonicMs()) return;
     const std::string read = MSComm1.Input();
+    const std::string joined = modemLine_.Join(read);
     if (mode == ReplyRead::Append) {
       reply += read;
     } else {
-      reply = read;
+      reply = joined;
     }
     if (read.empty()) desktop_.Nap();
   }
@@ -28,7 +29,7 @@ void Dorvane_frm::WaitForOk(ReplyRead mode) {
 
 void Dorvane_frm::MSComm1_OnComm() {
   try {
-    state_.ModemReply = MSComm1.Input();
+    state_.ModemReply = modemLine_.Join(MSComm1.Input());
     if (state_.ModemReply.find(kRing) == std::string::npos) return;
     MSComm1.Output("ATH1\r");
     WaitForOk(ReplyRead::Replace);

@@ -1,3 +1,4 @@
+#include "backup.h"
 #include "dorvane_frm.h"
 #include "object_ref.h"
 #include "runtime_error.h"
@@ -61,23 +62,11 @@ void Dorvane_frm::WritePhoneList(Messenger& messenger) {
   const std::string path = ProgramFile("PhoneLst.txt");
   const std::string bytes = files_.ToAnsi(text);
   try {
-    // A list the user may have edited is kept as PhoneLst.bak before it is replaced.
-    if (!files_.Dir(path).empty()) {
-      bool same = false;
-      try {
-        same = files_.ReadAll(path) == bytes;
-      } catch (const RuntimeError&) {
-      }
-      if (!same) files_.Copy(path, ProgramFile("PhoneLst.bak"));
-    }
-  } catch (const RuntimeError&) {
-    LoadPhoneList();
-    return;
-  }
-  try {
+    // A list the user may have edited is kept before it is replaced; without a backup it stays.
+    KeepBackup(files_, path, &bytes);
     files_.ReplaceFile(path, bytes);
-  } catch (const RuntimeError&) {
-    return;
+  } catch (const RuntimeError& failure) {
+    ShowError(failure.Description, failure.Number, false);
   }
   LoadPhoneList();
 }

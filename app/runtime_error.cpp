@@ -6,6 +6,8 @@ RuntimeError InvalidProcedureCall() { return {5, "Invalid procedure call or argu
 RuntimeError Overflow() { return {6, "Overflow"}; }
 RuntimeError TypeMismatch() { return {13, "Type mismatch"}; }
 RuntimeError FileNotFound() { return {kFileNotFound, "File not found"}; }
+RuntimeError FileAlreadyExists() { return {58, "File already exists"}; }
+RuntimeError DiskFull() { return {61, "Disk full"}; }
 RuntimeError InputPastEndOfFile() { return {62, "Input past end of file"}; }
 RuntimeError PermissionDenied() { return {70, "Permission denied"}; }
 RuntimeError PathFileAccessError() { return {75, "Path/File access error"}; }

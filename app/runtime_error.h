@@ -26,6 +26,8 @@ RuntimeError InvalidProcedureCall();  // 5
 RuntimeError Overflow();              // 6
 RuntimeError TypeMismatch();          // 13
 RuntimeError FileNotFound();          // 53
+RuntimeError FileAlreadyExists();     // 58
+RuntimeError DiskFull();              // 61
 RuntimeError InputPastEndOfFile();    // 62
 RuntimeError PermissionDenied();      // 70
 RuntimeError PathFileAccessError();   // 75

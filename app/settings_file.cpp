@@ -1,3 +1,4 @@
+#include "backup.h"
 #include "dorvane_frm.h"
 #include "runtime_error.h"
 #include "text_lines.h"
@@ -12,10 +13,12 @@ void Dorvane_frm::ReadSettings() {
     state_.ComPort = lines[0];
     state_.ModemDialNumber = lines[1];
     state_.ModemCommand = lines[2];
+    settingsFileKnown_ = true;
   } catch (const RuntimeError& failure) {
-    // The next start takes the first-run path; the damaged file stays as DVN.bak.
+    // The next start takes the first-run path; the damaged file is deleted only once a backup
+    // holds it.
     try {
-      files_.Copy(path, ProgramFile("DVN.bak"));
+      KeepBackup(files_, path, nullptr);
       files_.Kill(path);
     } catch (const RuntimeError&) {
     }
@@ -24,8 +27,13 @@ void Dorvane_frm::ReadSettings() {
 }
 
 void Dorvane_frm::WriteSettings() {
-  const std::string text = JoinLines({state_.ComPort, state_.ModemDialNumber, state_.ModemCommand});
-  files_.ReplaceFile(ProgramFile("DVN.ini"), files_.ToAnsi(text));
+  const std::string path = ProgramFile("DVN.ini");
+  const std::string bytes =
+      files_.ToAnsi(JoinLines({state_.ComPort, state_.ModemDialNumber, state_.ModemCommand}));
+  // A file this run has neither read nor written (a first run does not read it) is kept first.
+  if (!settingsFileKnown_) KeepBackup(files_, path, &bytes);
+  files_.ReplaceFile(path, bytes);
+  settingsFileKnown_ = true;
 }
 
 }  // namespace dorvane

@@ -112,6 +112,7 @@ void Dorvane_frm::Form_Unload() {
     if (Tonvex.Enabled()) Tonvex.SetEnabled(false);
   } catch (const RuntimeError&) {
   }
+  HangUpBeforeEnd();
   try {
     if (MSComm1.PortOpen()) MSComm1.SetPortOpen(false);
   } catch (const RuntimeError&) {

@@ -12,6 +12,12 @@ RuntimeError FileFailure(DWORD error) {
     case ERROR_LOCK_VIOLATION:
     case ERROR_WRITE_PROTECT:
       return failure::PermissionDenied();
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return failure::DiskFull();
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return failure::FileAlreadyExists();
     default:
       return failure::PathFileAccessError();
   }

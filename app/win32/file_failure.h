@@ -1,5 +1,5 @@
 // A failing file call as the runtime reports it: 53 for a missing file or folder, 70 when access
-// is refused, 75 for anything else.
+// is refused, 61 for a full disk, 58 for a name already taken, 75 for anything else.
 #pragma once
 
 #include "runtime_error.h"

@@ -71,8 +71,35 @@ void Win32Files::ReplaceFile(const std::string& path, const std::string& bytes) 
   }
 }
 
+std::vector<std::string> Win32Files::Names(const std::string& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Utf8ToWide(folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) ThrowLastFileError();
+  std::vector<std::string> names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(WideToUtf8(name.data(), name.size()));
+  } while (FindNextFileW(search, &found));
+  const DWORD error = GetLastError();
+  FindClose(search);
+  if (error != ERROR_NO_MORE_FILES) throw FileFailure(error);
+  return names;
+}
+
 void Win32Files::Copy(const std::string& from, const std::string& to) {
-  if (!CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE)) ThrowLastFileError();
+  const std::wstring target = Utf8ToWide(to);
+  const std::wstring temporary = target + L".new";
+  if (!CopyFileW(Utf8ToWide(from).c_str(), temporary.c_str(), FALSE)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    throw FileFailure(error);
+  }
+  // Without MOVEFILE_REPLACE_EXISTING the move fails rather than overwrite another backup.
+  if (!MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(temporary.c_str());
+    throw FileFailure(error);
+  }
 }
 
 void Win32Files::Kill(const std::string& path) {

@@ -11,6 +11,7 @@ class Win32Files : public FileSystem {
  public:
   std::string Dir(const std::string& path) override;
   std::string ReadAll(const std::string& path) override;
+  std::vector<std::string> Names(const std::string& folder) override;
   void ReplaceFile(const std::string& path, const std::string& bytes) override;
   void Copy(const std::string& from, const std::string& to) override;
   void Kill(const std::string& path) override;

@@ -15,7 +15,10 @@ void DoPropExchange(PropertyExchange& exchange, PersistentState& state) {
 HResult LoadWhole(PropertyExchange& reader, PersistentState& state) {
   PersistentState loaded;
   DoPropExchange(reader, loaded);
-  state = Succeeded(reader.Result()) ? loaded : PersistentState{};
+  const PersistentState defaults;
+  if (!SensitivityInRange(loaded.Sensitivity)) loaded.Sensitivity = defaults.Sensitivity;
+  if (!MaxSecondInRange(loaded.MaxSecond)) loaded.MaxSecond = defaults.MaxSecond;
+  state = Succeeded(reader.Result()) ? loaded : defaults;
   return reader.Result();
 }
 

@@ -11,6 +11,19 @@ constexpr uint32_t kPersistVersion = 0x00010000;  // 1.0
 // 32 by 32 pixels at 96 dots per inch, in HIMETRIC units.
 constexpr int32_t kDefaultExtent = 847;
 
+// The ranges the property setters accept.
+constexpr int32_t kMinSensitivity = 1;
+constexpr int32_t kMaxSensitivity = 300;
+constexpr int16_t kMinMaxSecond = 10;
+constexpr int16_t kMaxMaxSecond = 120;
+
+inline bool SensitivityInRange(int32_t value) {
+  return value >= kMinSensitivity && value <= kMaxSensitivity;
+}
+inline bool MaxSecondInRange(int16_t value) {
+  return value >= kMinMaxSecond && value <= kMaxMaxSecond;
+}
+
 struct PersistentState {
   int32_t ExtentX = kDefaultExtent;
   int32_t ExtentY = kDefaultExtent;
@@ -40,11 +53,12 @@ class PropertyExchange {
 };
 
 // The order is part of the stream layout: version, extent, stock Enabled, then the control's own.
-// Loading applies no range check.
 void DoPropExchange(PropertyExchange& exchange, PersistentState& state);
 
 // Runs a loading exchange into fresh state: `state` takes all of it, or, when the exchange
-// failed, only the defaults. Returns the exchange's result.
+// failed, only the defaults. A loaded value the setter would refuse takes its default: a stored
+// MaxSecond of 32767 would otherwise allocate gigabytes when a search starts. Returns the
+// exchange's result.
 HResult LoadWhole(PropertyExchange& reader, PersistentState& state);
 
 // Runs a saving exchange over a copy of `state`.

@@ -10,13 +10,13 @@ TonvexControl::TonvexControl(ControlSite& site, WaveIn& waveIn, SoundOut& soundO
     : site_(site), soundOut_(soundOut), toAnsi_(std::move(toAnsi)), engine_(site, waveIn) {}
 
 void TonvexControl::PutMaxSecond(int16_t value) {
-  if (value < 10 || value > 120) return;
+  if (!MaxSecondInRange(value)) return;
   engine_.MaxSecond = value;
   site_.SetModifiedFlag();
 }
 
 void TonvexControl::PutSensitivity(int32_t value) {
-  if (value < 1 || value > 300) return;
+  if (!SensitivityInRange(value)) return;
   engine_.Sensitivity = value;
   site_.SetModifiedFlag();
 }

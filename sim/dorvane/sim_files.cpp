@@ -30,6 +30,8 @@ RuntimeError FailureOf(int error) {
     case EPERM:
     case EROFS:
       return failure::PermissionDenied();
+    case ENOSPC:
+      return failure::DiskFull();
     default:
       return failure::PathFileAccessError();
   }
@@ -140,10 +142,30 @@ std::string SimFiles::Dir(const std::string& path) {
 
 std::string SimFiles::ReadAll(const std::string& path) { return ReadBytes(RealPath(path)); }
 
+std::vector<std::string> SimFiles::Names(const std::string& folder) {
+  if (folder != kProgramFolder) throw failure::PathFileAccessError();
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder_)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
+std::string SimFiles::WriteTemporary(const std::string& real, const std::string& bytes) {
+  const std::string temporary = real + ".tmp";
+  try {
+    WriteBytes(temporary, diskFull_ && !bytes.empty() ? "" : bytes);
+    if (diskFull_ && !bytes.empty()) throw failure::DiskFull();
+  } catch (const RuntimeError&) {
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  return temporary;
+}
+
 void SimFiles::ReplaceFile(const std::string& path, const std::string& bytes) {
   const std::string real = RealPath(path);
-  const std::string temporary = real + ".tmp";
-  WriteBytes(temporary, bytes);
+  const std::string temporary = WriteTemporary(real, bytes);
   if (::rename(temporary.c_str(), real.c_str()) != 0) {
     const int error = errno;
     ::unlink(temporary.c_str());
@@ -153,8 +175,13 @@ void SimFiles::ReplaceFile(const std::string& path, const std::string& bytes) {
 }
 
 void SimFiles::Copy(const std::string& from, const std::string& to) {
-  const std::string bytes = ReadBytes(RealPath(from));
-  WriteBytes(RealPath(to), bytes);
+  const std::string real = RealPath(to);
+  const std::string temporary = WriteTemporary(real, ReadBytes(RealPath(from)));
+  // A link, unlike a rename, never replaces what is there.
+  const int linked = ::link(temporary.c_str(), real.c_str());
+  const int error = errno;
+  ::unlink(temporary.c_str());
+  if (linked != 0) throw error == EEXIST ? failure::FileAlreadyExists() : FailureOf(error);
   transcript_.Add("file", "copy " + NameOf(from) + " " + NameOf(to));
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "file_system.h"
 #include "transcript.h"
@@ -28,11 +29,15 @@ class SimFiles : public dorvane::FileSystem {
   void Put(const std::string& name, const std::string& bytes);
   void Remove(const std::string& name);
   void Block(const std::string& name);
+  // A full disk: writing bytes fails with 61 "Disk full" (after the file is created, as on a
+  // real disk); deleting and renaming still work.
+  void SetDiskFull(bool full) { diskFull_ = full; }
   // "file NAME \"...\"", "file NAME absent" or "file NAME blocked".
   std::string Describe(const std::string& name) const;
 
   std::string Dir(const std::string& path) override;
   std::string ReadAll(const std::string& path) override;
+  std::vector<std::string> Names(const std::string& folder) override;
   void ReplaceFile(const std::string& path, const std::string& bytes) override;
   void Copy(const std::string& from, const std::string& to) override;
   void Kill(const std::string& path) override;
@@ -46,9 +51,13 @@ class SimFiles : public dorvane::FileSystem {
   std::string RealPath(const std::string& programPath) const;
   std::string NameOf(const std::string& programPath) const;
   std::string PathOfPlain(const std::string& name) const;
+  // Writes `bytes` beside `real` under a temporary name and returns that name; on failure the
+  // temporary file is gone.
+  std::string WriteTemporary(const std::string& real, const std::string& bytes);
 
   Transcript& transcript_;  // not owned
   std::string folder_;
+  bool diskFull_ = false;
 };
 
 }  // namespace sim

@@ -7,8 +7,9 @@ namespace sim {
 
 namespace failure = dorvane::failure;
 
-void SimSerial::SetAnswer(std::string answer) {
-  answer_ = std::move(answer);
+void SimSerial::SetAnswer(std::string first, std::vector<std::string> more) {
+  answer_ = {std::move(first)};
+  answer_.insert(answer_.end(), more.begin(), more.end());
   silent_ = false;
 }
 
@@ -76,7 +77,10 @@ void SimSerial::ModemReceives(const std::string& text) {
     }
     command_.clear();
     if (silent_) continue;
-    loop_.PostWorldAt(loop_.Now() + kAnswerDelay, [this, answer = answer_] { ModemSays(answer); });
+    for (size_t i = 0; i < answer_.size(); ++i) {
+      loop_.PostWorldAt(loop_.Now() + kAnswerDelay * static_cast<Micros>(i + 1),
+                        [this, piece = answer_[i]] { ModemSays(piece); });
+    }
   }
 }
 

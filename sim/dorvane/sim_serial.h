@@ -1,12 +1,13 @@
 // The serial control on COM ports with a voice modem behind them. The modem answers each
-// command (everything up to a carriage return) 20 ms after it arrives; what it sends enters the
-// receive buffer whole and raises one OnComm.
+// command (everything up to a carriage return) 20 ms after it arrives, an answer in pieces one
+// piece every 20 ms; each piece enters the receive buffer whole and raises one OnComm.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "event_loop.h"
 #include "runtime_error.h"
@@ -27,7 +28,7 @@ class SimSerial : public dorvane::SerialPort {
   void SetOnComm(std::function<void()> onComm) { onComm_ = std::move(onComm); }
 
   // The world.
-  void SetAnswer(std::string answer);
+  void SetAnswer(std::string first, std::vector<std::string> more = {});
   void SetSilent() { silent_ = true; }
   void SetMissing(int port);
   void SetBusy(int port);
@@ -53,7 +54,7 @@ class SimSerial : public dorvane::SerialPort {
   EventLoop& loop_;         // not owned
   Transcript& transcript_;  // not owned
   std::function<void()> onComm_;
-  std::string answer_ = "\r\nOK\r\n";
+  std::vector<std::string> answer_ = {"\r\nOK\r\n"};
   bool silent_ = false;
   std::set<int> missing_;
   std::set<int> busy_;

@@ -155,7 +155,20 @@ TEST(Runtime, FilesAreReplacedWholeAndFailWithTheRuntimeNumbers) {
   EXPECT_EQ(files.Dir(list), "dorvane-runtime-list.txt");
   files.CheckWritable(base + "dorvane-not-there.txt");
   EXPECT_EQ(files.Dir(base + "dorvane-not-there.txt"), "");
+  files.ReplaceFile(list + ".bak", "older");
+  try {
+    files.Copy(list, list + ".bak");
+    FAIL() << "copied over a backup";
+  } catch (const dorvane::RuntimeError& error) {
+    EXPECT_EQ(error.Number, 58);
+  }
+  EXPECT_EQ(files.ReadAll(list + ".bak"), "older");
+  files.Kill(list + ".bak");
   files.Copy(list, list + ".bak");
+  EXPECT_EQ(files.ReadAll(list + ".bak"), files.ReadAll(list));
+  const std::vector<std::string> names = files.Names(base.substr(0, base.size() - 1));
+  EXPECT_EQ(std::count(names.begin(), names.end(), "dorvane-runtime-list.txt.bak"), 1);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "dorvane-runtime-list.txt.bak.new"), 0);
   files.Kill(list + ".bak");
   files.Kill(list);
   try {

@@ -130,7 +130,11 @@ void Runner::ExecuteWorld(const Command& command) {
       world.Messenger().FailNext(command.name);
       break;
     case Op::ModemAnswers:
-      world.Serial().SetAnswer(command.text);
+      world.Serial().SetAnswer(command.text, command.more);
+      break;
+    case Op::DiskFull:
+    case Op::DiskFree:
+      world.Files().SetDiskFull(command.op == Op::DiskFull);
       break;
     case Op::ModemSilent:
       world.Serial().SetSilent();

@@ -81,8 +81,11 @@ Command ParseMessenger(ArgReader& args) {
 Command ParseModem(ArgReader& args) {
   const std::string what = args.Word("answers, silent or says");
   if (what == "silent") return Make(Op::ModemSilent);
-  if (what == "answers" || what == "says") {
-    return WithText(what == "answers" ? Op::ModemAnswers : Op::ModemSays, args.String("\"TEXT\""));
+  if (what == "says") return WithText(Op::ModemSays, args.String("\"TEXT\""));
+  if (what == "answers") {
+    Command command = WithText(Op::ModemAnswers, args.String("\"TEXT\""));
+    while (!args.AtEnd()) command.more.push_back(args.String("\"TEXT\""));
+    return command;
   }
   throw Unknown("modem", what);
 }
@@ -197,6 +200,10 @@ Command ParseArguments(const std::string& word, ArgReader& args) {
     const std::string what = args.Word("running");
     if (what != "running") throw Unknown("instance", what);
     return Make(Op::InstanceRunning);
+  }
+  if (word == "disk") {
+    return Make(args.OneOf("full or free", {"full", "free"}) == "full" ? Op::DiskFull
+                                                                       : Op::DiskFree);
   }
   if (word == "wait") return WithNumber(Op::Wait, args.Number("MS", 0));
   if (word == "incoming") return WithName(Op::Incoming, args.Word("SIGNIN"));

@@ -17,7 +17,7 @@ enum class Op {
   MessengerContact,    // messenger contact SIGNIN "FRIENDLY"   name, text
                        // messenger contact-quoted "SIGNIN" "FRIENDLY"
   MessengerFails,      // messenger fails MEMBER     name (one of the listed members)
-  ModemAnswers,        // modem answers "TEXT"       text
+  ModemAnswers,        // modem answers "TEXT" ["TEXT"...]   text, more (the later pieces)
   ModemSilent,         // modem silent
   PortMissing,         // port N missing             number
   PortBusy,            // port N busy                number
@@ -27,6 +27,8 @@ enum class Op {
   WindowRefusesFront,  // window N refuses-front     number
   WindowAcceptsFront,  // window N accepts-front     number
   WindowLosesFront,    // window N loses-front       number
+  DiskFull,            // disk full
+  DiskFree,            // disk free
   // Events.
   Start,             // start
   Wait,              // wait MS                    number
@@ -57,10 +59,11 @@ enum class Op {
 
 struct Command {
   Op op;
-  int line = 0;        // 1-based line of the script
-  std::string name;    // NAME, SIGNIN, MEMBER, KIND, CONTROL, FILE, or the chosen word
-  std::string text;    // a string argument, escapes resolved (bytes, UTF-8 as written)
-  int64_t number = 0;  // N, MS, or the gap of line dial
+  int line = 0;                   // 1-based line of the script
+  std::string name;               // NAME, SIGNIN, MEMBER, KIND, CONTROL, FILE, or the chosen word
+  std::string text;               // a string argument, escapes resolved (bytes, UTF-8 as written)
+  int64_t number = 0;             // N, MS, or the gap of line dial
+  std::vector<std::string> more;  // the strings after the first, where a command takes several
 };
 
 struct ParseError {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "com_port.h"
+#include "modem_line.h"
 #include "runtime_error.h"
 #include "text_lines.h"
 #include "timer.h"
@@ -64,6 +65,18 @@ TEST(BridgeRules, LinesEndAtCrLfOrALoneLfAndALastLineCounts) {
   EXPECT_EQ(dorvane::SplitLines("a\rb\r\n"), (Lines{"a\rb"}));
   EXPECT_TRUE(dorvane::SplitLines("").empty());
   EXPECT_EQ(dorvane::JoinLines({"2", "*0", "ATD0;"}), "2\r\n*0\r\nATD0;\r\n");
+}
+
+TEST(BridgeRules, ModemLineKeepsOnlyWhatCouldStillBeginAReply) {
+  dorvane::ModemLine line(5);
+  EXPECT_EQ(line.Join("\r\nRI"), "\r\nRI");
+  EXPECT_EQ(line.Join("NG\r\n"), "\nRING\r\n");
+  EXPECT_EQ(line.Partial(), "\n");
+  // A line without a carriage return never grows past the longest reply but its return.
+  for (int i = 0; i < 1000; ++i) line.Join("garbage");
+  EXPECT_EQ(line.Partial(), "bage");
+  EXPECT_EQ(line.Join("\r"), "bage\r");
+  EXPECT_EQ(line.Partial(), "");
 }
 
 TEST(BridgeRules, TrayRecordHasTheShellsLayout) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 
 #include "fake_site.h"
@@ -53,15 +54,42 @@ TEST(StreamPersistence, SavesVersionOneInALittleEndianLayoutAndLoadsItBack) {
   EXPECT_TRUE(Same(loaded, kCustom));
 }
 
-TEST(StreamPersistence, AnyVersionLoadsAndValuesAreNotRangeChecked) {
-  std::vector<uint8_t> bytes = tonvex::SaveToStream(PersistentState{847, 847, true, 0, 500});
+TEST(StreamPersistence, AnyVersionLoads) {
+  std::vector<uint8_t> bytes = tonvex::SaveToStream(kCustom);
   bytes[0] = 0x03;
   bytes[2] = 0x02;        // version 2.3
   bytes.push_back(0xEE);  // what follows belongs to someone else
   PersistentState loaded;
   EXPECT_EQ(tonvex::LoadFromStream(bytes.data(), bytes.size(), loaded), tonvex::hr::kOk);
-  EXPECT_EQ(loaded.Sensitivity, 0);
-  EXPECT_EQ(loaded.MaxSecond, 500);
+  EXPECT_TRUE(Same(loaded, kCustom));
+}
+
+// Values the setters refuse take their defaults whichever way they were stored; the rest of
+// the state loads as stored, and the edges of the ranges load as they are.
+TEST(Persistence, LoadedValuesOutsideTheSettersRangesTakeTheirDefaults) {
+  struct Case {
+    int32_t sensitivity;
+    int16_t maxSecond;
+    int32_t expectedSensitivity;
+    int16_t expectedMaxSecond;
+  };
+  const Case cases[] = {{0, 32767, 50, 10},     {-5, 0, 50, 10},      {301, 9, 50, 10},
+                        {1, 121, 1, 10},        {300, 120, 300, 120}, {275, -1, 275, 10},
+                        {INT32_MIN, 10, 50, 10}};
+  for (const Case& c : cases) {
+    const PersistentState stored{1200, 400, false, c.sensitivity, c.maxSecond};
+    const PersistentState expected{1200, 400, false, c.expectedSensitivity, c.expectedMaxSecond};
+    const std::vector<uint8_t> bytes = tonvex::SaveToStream(stored);
+    PersistentState fromStream;
+    EXPECT_EQ(tonvex::LoadFromStream(bytes.data(), bytes.size(), fromStream), tonvex::hr::kOk);
+    EXPECT_TRUE(Same(fromStream, expected)) << c.sensitivity << " " << c.maxSecond;
+
+    MapBag bag;
+    tonvex::SaveToBag(bag, stored);
+    PersistentState fromBag;
+    EXPECT_EQ(tonvex::LoadFromBag(bag, fromBag), tonvex::hr::kOk);
+    EXPECT_TRUE(Same(fromBag, expected)) << c.sensitivity << " " << c.maxSecond;
+  }
 }
 
 TEST(StreamPersistence, TruncatedStreamFailsAndLeavesEveryDefault) {
