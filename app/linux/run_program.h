@@ -1,0 +1,43 @@
+// Dorvane on a Linux desktop: the form with its controls on the GTK runtime. The adapters that
+// reach outside (serial line, sound source, messenger) are given by the caller, so the shipped
+// program and its tests differ only there.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "gtk_desktop.h"
+#include "loop_control_site.h"
+#include "messenger.h"
+#include "serial_port.h"
+#include "wave_in.h"
+
+namespace dorvane::linux_gtk {
+
+struct SerialAdapter {
+  std::unique_ptr<SerialPort> port;
+  // The open port's descriptor, or -1: waits wake when data arrives on it.
+  std::function<int()> descriptor;
+};
+
+using WindowCreated = std::function<void(std::shared_ptr<MessengerWindow>)>;
+
+struct Adapters {
+  // onComm runs the form's OnComm handler through the program's gate.
+  std::function<SerialAdapter(std::function<void()> onComm)> serialPort;
+  // The capture device hands its buffers back to site.WaveInData on the main loop.
+  std::function<std::unique_ptr<tonvex::WaveIn>(LoopControlSite& site)> soundSource;
+  std::function<std::unique_ptr<MessengerClient>(GtkDesktop& desktop, WindowCreated created)>
+      messenger;
+};
+
+// Runs the program until it ends; its exit status.
+int RunProgram(int argc, char** argv, const Adapters& adapters);
+
+// The messenger of a machine that has none: creating it fails as an unregistered class does.
+class AbsentMessengerClient : public MessengerClient {
+ public:
+  std::shared_ptr<Messenger> CreateMessenger() override;
+};
+
+}  // namespace dorvane::linux_gtk
