@@ -2,7 +2,7 @@
 
 #include <glib.h>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 GlibTimer::GlibTimer(std::string name, Program& program)
     : Timer(std::move(name)), program_(program) {}
@@ -26,4 +26,4 @@ int GlibTimer::OnTimeout(void* self) {
   return G_SOURCE_CONTINUE;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

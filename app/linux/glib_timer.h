@@ -4,7 +4,7 @@
 #include "program.h"
 #include "timer.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class GlibTimer : public Timer {
  public:
@@ -23,4 +23,4 @@ class GlibTimer : public Timer {
   unsigned source_ = 0;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

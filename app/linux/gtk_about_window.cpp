@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 GtkWidget* Label(GtkWidget* box) {
@@ -80,4 +80,4 @@ void GtkAboutWindow::Close() {
   gtk_widget_destroy(window);
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -5,7 +5,7 @@
 #include "gtk_preference_window.h"
 #include "views.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class GtkAboutWindow : public AboutWindow {
  public:
@@ -29,4 +29,4 @@ class GtkAboutWindow : public AboutWindow {
   GtkWidget* ok_ = nullptr;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

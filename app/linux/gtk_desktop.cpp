@@ -12,7 +12,7 @@
 #include "program_folders.h"
 #include "runtime_error.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 const char* IconName(int style) {
@@ -227,4 +227,4 @@ void GtkDesktop::Shell(const std::string& commandLine, int) {
   }
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

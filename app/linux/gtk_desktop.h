@@ -13,7 +13,7 @@
 
 typedef struct _GtkWindow GtkWindow;
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 // The dialogs, made by their own adapters.
 struct ViewFactories {
@@ -83,4 +83,4 @@ class GtkDesktop : public Desktop, public WindowShell {
   WindowHandle inFront_ = 0;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

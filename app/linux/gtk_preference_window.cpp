@@ -2,7 +2,7 @@
 
 #include <gtk/gtk.h>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
@@ -174,4 +174,4 @@ void GtkPreferenceWindow::Close() {
   gtk_widget_destroy(window);
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

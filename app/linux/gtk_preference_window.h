@@ -10,7 +10,7 @@
 
 typedef struct _GtkWidget GtkWidget;
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 // What the user does on a dialog, reported to the dialog's logic. A report may destroy the
 // window it came from.
@@ -50,4 +50,4 @@ class GtkPreferenceWindow : public PreferenceWindow {
   GtkWidget* cancel_ = nullptr;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

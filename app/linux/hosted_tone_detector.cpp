@@ -6,7 +6,7 @@
 #include "runtime_error.h"
 #include "tonvex_contract.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 namespace contract = tonvex::contract;
@@ -78,4 +78,4 @@ bool HostedToneDetector::SearchDtmf() {
   return Invoke(contract::dispid::kSearchDtmf, tonvex::dispatch::kMethod, {}).AsBool();
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -14,7 +14,7 @@
 #include "tonvex_control.h"
 #include "wave_in.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 using DtmfHitHandler =
     std::function<void(int16_t keyCode, int16_t level, int32_t sensitivity, int32_t unusedSize)>;
@@ -63,4 +63,4 @@ class NoCaptureDevice : public tonvex::WaveIn {
   tonvex::MmResult Close() override { return tonvex::kMmInvalidHandle; }
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

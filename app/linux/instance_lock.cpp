@@ -8,7 +8,7 @@
 
 #include "program_folders.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 std::string LockPath() {
@@ -36,4 +36,4 @@ bool InstanceLock::HeldElsewhere() {
   return false;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

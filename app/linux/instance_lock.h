@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class InstanceLock {
  public:
@@ -21,4 +21,4 @@ class InstanceLock {
   int fd_ = -1;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

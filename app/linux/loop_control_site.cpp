@@ -2,7 +2,7 @@
 
 #include <glib.h>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 LoopControlSite::~LoopControlSite() {
   control_ = nullptr;
@@ -54,4 +54,4 @@ int LoopControlSite::OnTimeout(void* data) {
   return G_SOURCE_CONTINUE;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -9,7 +9,7 @@
 #include "control_site.h"
 #include "tonvex_ctrl.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class LoopControlSite : public tonvex::ControlSite {
  public:
@@ -53,4 +53,4 @@ class LoopControlSite : public tonvex::ControlSite {
   std::map<uint32_t, std::pair<unsigned, Tick*>> timers_;  // id -> source, its data
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

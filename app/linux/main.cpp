@@ -3,7 +3,7 @@
 #include "run_program.h"
 #include "runtime_error.h"
 
-using namespace dorvane::linux_gtk;
+using namespace dorvane::linux_host;
 
 namespace {
 

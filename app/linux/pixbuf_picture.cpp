@@ -5,7 +5,7 @@
 #include "program_icon.h"
 #include "runtime_error.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 PictureRef LoadPixbufPicture(const std::string& path) {
   struct stat status;
@@ -40,4 +40,4 @@ GdkPixbuf* ProgramIconPixbuf(bool large) {
   return pixbuf;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

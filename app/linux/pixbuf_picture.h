@@ -7,7 +7,7 @@
 
 #include "views.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class PixbufPicture : public Picture {
  public:
@@ -26,4 +26,4 @@ PictureRef LoadPixbufPicture(const std::string& path);
 // The program icon, 16 or 32 pixels square; a new reference.
 GdkPixbuf* ProgramIconPixbuf(bool large);
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -9,7 +9,7 @@
 
 #include "runtime_error.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 class Descriptor {
@@ -125,4 +125,4 @@ void PosixFiles::CheckWritable(const std::string& path) {
   ::unlink(path.c_str());
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -4,7 +4,7 @@
 
 #include "file_system.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class PosixFiles : public FileSystem {
  public:
@@ -21,4 +21,4 @@ class PosixFiles : public FileSystem {
 // The failure a file operation reports for the system's error number.
 [[noreturn]] void ThrowFileError(int error);
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

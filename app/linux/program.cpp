@@ -7,7 +7,7 @@
 
 #include "runtime_error.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 struct Program::Loop {
   GMainLoop* main = g_main_loop_new(nullptr, FALSE);
@@ -63,4 +63,4 @@ void Program::End() {
   g_main_loop_quit(loop_->main);
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

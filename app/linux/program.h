@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 class Program {
  public:
@@ -38,4 +38,4 @@ class Program {
   bool ended_ = false;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 std::string ConfigFolder() {
   const std::string folder = std::string(g_get_user_config_dir()) + "/dorvane";
@@ -30,4 +30,4 @@ std::string DataFolder() {
   return program;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 // $XDG_CONFIG_HOME/dorvane (~/.config/dorvane without it), created when missing.
 std::string ConfigFolder();
@@ -13,4 +13,4 @@ std::string DataFolder();
 // The running program's folder, without a trailing separator.
 std::string ExecutableFolder();
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

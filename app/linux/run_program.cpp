@@ -17,7 +17,7 @@
 #include "program.h"
 #include "runtime_error.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 namespace {
 
 constexpr int16_t kMiddleButton = 4;
@@ -112,4 +112,4 @@ int RunProgram(int argc, char** argv, const Adapters& adapters) {
   return status;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

@@ -12,7 +12,7 @@
 #include "serial_port.h"
 #include "wave_in.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 struct SerialAdapter {
   std::unique_ptr<SerialPort> port;
@@ -40,4 +40,4 @@ class AbsentMessengerClient : public MessengerClient {
   std::shared_ptr<Messenger> CreateMessenger() override;
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

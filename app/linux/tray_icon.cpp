@@ -6,7 +6,7 @@
 
 #include "pixbuf_picture.h"
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 void TrayIcon::Add(const std::string& tip) {
   if (icon_) return;
@@ -46,4 +46,4 @@ int TrayIcon::OnButton(void*, void* event, void* self) {
   return TRUE;
 }
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host

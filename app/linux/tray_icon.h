@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace dorvane::linux_gtk {
+namespace dorvane::linux_host {
 
 // Mouse message numbers, as the form reads them.
 constexpr int kLeftButtonDown = 513;
@@ -35,4 +35,4 @@ class TrayIcon {
   void* icon_ = nullptr;  // GtkStatusIcon
 };
 
-}  // namespace dorvane::linux_gtk
+}  // namespace dorvane::linux_host
