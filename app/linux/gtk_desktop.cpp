@@ -3,7 +3,6 @@
 // Message dialogs show an icon only when given one as an image, which GTK 3 deprecates.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #include <gtk/gtk.h>
-#include <poll.h>
 
 #include <cstdlib>
 #include <vector>
@@ -93,10 +92,11 @@ std::vector<std::string> EditorCommand(const std::string& file) {
 
 }  // namespace
 
-GtkDesktop::GtkDesktop(Program& program, ViewFactories views, std::function<int()> dataFd)
+GtkDesktop::GtkDesktop(Program& program, ViewFactories views,
+                       std::function<void(int timeoutMs)> waitForData)
     : program_(program),
       views_(std::move(views)),
-      dataFd_(std::move(dataFd)),
+      waitForData_(std::move(waitForData)),
       tray_([this](int message) {
         if (trayNotify_) trayNotify_(message);
       }) {}
@@ -162,13 +162,11 @@ std::unique_ptr<AboutWindow> GtkDesktop::CreateAboutWindow() { return views_.abo
 int64_t GtkDesktop::MonotonicMs() { return g_get_monotonic_time() / 1000; }
 
 void GtkDesktop::Nap() {
-  const int fd = dataFd_ ? dataFd_() : -1;
-  if (fd < 0) {
+  if (waitForData_) {
+    waitForData_(10);
+  } else {
     g_usleep(1000);
-    return;
   }
-  pollfd wait = {fd, POLLIN, 0};
-  ::poll(&wait, 1, 10);
 }
 
 bool GtkDesktop::ShellNotifyIcon(uint32_t message, const TrayIconData& data) {

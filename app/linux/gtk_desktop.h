@@ -26,8 +26,8 @@ using KeysHandler = std::function<void(const std::string& keys)>;
 
 class GtkDesktop : public Desktop, public WindowShell {
  public:
-  // program is not owned. dataFd (may be null) gives the descriptor a wait wakes on, or -1.
-  GtkDesktop(Program& program, ViewFactories views, std::function<int()> dataFd);
+  // program is not owned. waitForData (may be null) waits for the serial port's data.
+  GtkDesktop(Program& program, ViewFactories views, std::function<void(int timeoutMs)> waitForData);
   ~GtkDesktop() override;
 
   // Windows the shell calls can reach by handle: the program's conversation windows.
@@ -74,7 +74,7 @@ class GtkDesktop : public Desktop, public WindowShell {
 
   Program& program_;  // not owned
   ViewFactories views_;
-  std::function<int()> dataFd_;
+  std::function<void(int)> waitForData_;
   InstanceLock lock_;
   TrayIcon tray_;
   TrayIcon::Notify trayNotify_;

@@ -66,7 +66,7 @@ int RunProgram(int argc, char** argv, const Adapters& adapters) {
     actions.onCloseBox = [&] { onForm([](Dorvane_frm& f) { f.AboutBox().OnCloseBox(); }); };
     return std::make_unique<GtkAboutWindow>(std::move(actions));
   };
-  GtkDesktop desktop(program, std::move(views), serial.descriptor);
+  GtkDesktop desktop(program, std::move(views), serial.waitForData);
   std::unique_ptr<MessengerClient> messenger =
       adapters.messenger(desktop, [&](std::shared_ptr<MessengerWindow> window) {
         program.DeliverEvent([&form, window] {

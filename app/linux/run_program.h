@@ -16,8 +16,8 @@ namespace dorvane::linux_host {
 
 struct SerialAdapter {
   std::unique_ptr<SerialPort> port;
-  // The open port's descriptor, or -1: waits wake when data arrives on it.
-  std::function<int()> descriptor;
+  // Waits at most that many milliseconds for data on the open port, running no handler.
+  std::function<void(int timeoutMs)> waitForData;
 };
 
 using WindowCreated = std::function<void(std::shared_ptr<MessengerWindow>)>;
