@@ -47,6 +47,23 @@ std::string WithoutCarriageReturns(std::string text) {
   return text;
 }
 
+// "Exit(&X)" shows X underlined, as on Windows, and the letter chooses the item.
+std::string Mnemonic(const std::string& caption) {
+  std::string label;
+  for (size_t at = 0; at < caption.size(); ++at) {
+    const char symbol = caption[at];
+    if (symbol == '_') {
+      label += "__";
+    } else if (symbol == '&' && at + 1 < caption.size()) {
+      label += caption[at + 1] == '&' ? '&' : '_';
+      if (caption[at + 1] == '&') ++at;
+    } else {
+      label += symbol;
+    }
+  }
+  return label;
+}
+
 struct MenuRun {
   GMainLoop* loop;
   const MenuItem* chosen = nullptr;
@@ -70,7 +87,7 @@ GtkWidget* BuildMenu(const MenuItem& parent, MenuRun& run) {
   GtkWidget* menu = gtk_menu_new();
   for (const MenuItem& item : parent.Items) {
     if (!item.Visible) continue;
-    GtkWidget* entry = gtk_menu_item_new_with_label(item.Caption.c_str());
+    GtkWidget* entry = gtk_menu_item_new_with_mnemonic(Mnemonic(item.Caption).c_str());
     if (!item.Items.empty()) {
       gtk_menu_item_set_submenu(GTK_MENU_ITEM(entry), BuildMenu(item, run));
     } else {

@@ -38,6 +38,7 @@ class GtkDesktop : public Desktop, public WindowShell {
 
   bool PrevInstance() override { return lock_.HeldElsewhere(); }
   std::string ProgramFolder() override;
+  char PathSeparator() override { return '/'; }
   WindowHandle MainWindow() override { return kMainWindow; }
   uint32_t MainWindowIcon() override { return 1; }
   void HideMainWindow() override {}
