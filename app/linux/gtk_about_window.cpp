@@ -56,6 +56,8 @@ GtkAboutWindow::GtkAboutWindow(DialogActions actions) : actions_(std::move(actio
                    }),
                    this);
   gtk_widget_show_all(rows);
+  // Enter closes the box, as its default button does on Windows.
+  gtk_widget_grab_focus(ok_);
 }
 
 void GtkAboutWindow::Show(const AboutTexts& texts) {
