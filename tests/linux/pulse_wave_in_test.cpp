@@ -4,8 +4,13 @@
 #include "pulse_wave_in.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,7 +91,7 @@ struct HostedControl {
   }
 };
 
-void Run(const std::vector<std::string>& command) {
+void RunCommand(const std::vector<std::string>& command) {
   std::vector<char*> argv;
   for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
   argv.push_back(nullptr);
@@ -102,8 +107,8 @@ void Run(const std::vector<std::string>& command) {
 void PlayKeys(const std::string& symbols) {
   const std::string file =
       std::string(g_get_tmp_dir()) + "/dorvane-keys-" + std::to_string(getpid()) + ".wav";
-  ASSERT_NO_FATAL_FAILURE(Run({TONVEX_DIAL, "--gap=100", "--out=" + file, symbols}));
-  ASSERT_NO_FATAL_FAILURE(Run({"paplay", "--device=line", file}));
+  ASSERT_NO_FATAL_FAILURE(RunCommand({TONVEX_DIAL, "--gap=100", "--out=" + file, symbols}));
+  ASSERT_NO_FATAL_FAILURE(RunCommand({"paplay", "--device=line", file}));
   std::remove(file.c_str());
 }
 
@@ -238,6 +243,28 @@ TEST(PulseWaveIn, WithoutAServerOrASourceTheSearchReportsThatTheDeviceCannotOpen
   // And once there is one again, the device opens.
   PulseWaveIn waveIn([](tonvex::WindowHandle, uint32_t) {});
   EXPECT_EQ(waveIn.Open(LineFormat(), kControlWindow), tonvex::kMmNoError);
+}
+
+TEST(PulseWaveIn, AServerThatDiesDuringASearchEndsInTheControlsOpenFailure) {
+  char pattern[] = "/tmp/dorvane-pulse-XXXXXX";
+  const std::string dir = mkdtemp(pattern);
+  ASSERT_NO_FATAL_FAILURE(RunCommand({PULSE_LINE_SCRIPT, "up", dir}));
+  {
+    const ScopedEnvironment server("PULSE_SERVER", ("unix:" + dir + "/native").c_str());
+    HostedControl host;
+    ASSERT_TRUE(host.control.SearchDtmf());
+    ASSERT_TRUE(PumpUntil([&] { return host.control.Device.InputPosition() > 0; }));
+    ASSERT_NO_FATAL_FAILURE(RunCommand({PULSE_LINE_SCRIPT, "down", dir}));
+    // What was recorded comes back; the next start finds no server and says so, every tick.
+    ASSERT_TRUE(PumpUntil([&] { return host.site.errors.size() >= 2; }));
+    EXPECT_EQ(host.site.errors[0], tonvex::text::kCannotOpen);
+    EXPECT_TRUE(host.control.Running);
+    EXPECT_FALSE(host.control.Device.IsOpen());
+    ASSERT_TRUE(host.control.SearchDtmf());
+    EXPECT_FALSE(host.control.Running);
+  }
+  RunCommand({PULSE_LINE_SCRIPT, "down", dir});
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
