@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds, tests and demo need, when any is missing.
-#   install-deps.sh [--win32] [PACKAGE...]
+#   install-deps.sh [--win32] [--linux] [PACKAGE...]
 # --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
 # machines that run no 32-bit programs), Wine, Xvfb, PulseAudio, socat (the modem line), the
 # Japanese fonts the program's texts need, and xwd and ImageMagick for the screenshots.
+# --linux adds what the Linux program builds on (GLib, PulseAudio's client library) and what its
+# device tests run against (a PulseAudio server, paplay, socat for the modem line).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -12,6 +14,8 @@ win32=false
 for argument in "$@"; do
   if [ "$argument" = "--win32" ]; then
     win32=true
+  elif [ "$argument" = "--linux" ]; then
+    packages+=(libglib2.0-dev libpulse-dev pulseaudio pulseaudio-utils socat)
   else
     packages+=("$argument")
   fi

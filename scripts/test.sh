@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Every test: the native build with its unit and tool tests, the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, then TONVEX.OCX cross-built for 32-bit
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Linux program's devices on real ones (a pty
+# modem line, a PulseAudio server of the tests' own), then TONVEX.OCX cross-built for 32-bit
 # Windows and tested under Wine (on a 64-bit-only machine, through the 64-bit test build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh --win32
+bash scripts/install-deps.sh --win32 --linux
 
 jobs=$(nproc)
 for preset in native native-sanitize; do
@@ -13,6 +14,11 @@ for preset in native native-sanitize; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== linux"
+cmake --preset linux >/dev/null
+cmake --build --preset linux -j "$jobs" --target linux_tests
+ctest --preset linux -j "$jobs"
 
 echo "== win32"
 # Wine runs 32-bit Windows code in 32-bit processes. On a machine whose kernel runs 64-bit user

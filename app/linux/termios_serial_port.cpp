@@ -43,8 +43,9 @@ RuntimeError OpenFailure(int error) {
   }
 }
 
-// 9600 8N1, raw, without flow control or modem-status hang-ups; reads never wait. Nothing left
-// from before the port was opened is read or sent.
+// 9600 8N1, raw, without flow control or modem-status hang-ups. With one character asked for, a
+// non-blocking read of nothing answers EAGAIN and only a hung-up line reads as the end of file.
+// Nothing left from before the port was opened is read or sent.
 bool Configure(int fd) {
   termios state = {};
   if (tcgetattr(fd, &state) != 0) return false;
@@ -52,7 +53,7 @@ bool Configure(int fd) {
   state.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
   state.c_cflag |= CS8 | CLOCAL | CREAD;
   state.c_iflag &= ~(IXON | IXOFF | IXANY);
-  state.c_cc[VMIN] = 0;
+  state.c_cc[VMIN] = 1;
   state.c_cc[VTIME] = 0;
   if (cfsetispeed(&state, B9600) != 0 || cfsetospeed(&state, B9600) != 0 ||
       tcsetattr(fd, TCSANOW, &state) != 0) {
