@@ -76,6 +76,12 @@ class LoopbackMessengerClient::Client : public Messenger {
   }
   std::shared_ptr<MessengerContacts> MyContacts() override { return std::make_shared<Contacts>(); }
 
+  void FarEndHangsUp() {
+    if (windows_.empty()) return;
+    Say("the far end hangs up");
+    windows_.back()->View().AppendLine("The voice conversation has ended.");
+  }
+
   std::shared_ptr<Window> Invitation() {
     auto window = std::make_shared<Window>(desktop_, "bob@example.com");
     window->View().AppendLine(
@@ -107,9 +113,19 @@ LoopbackMessengerClient::LoopbackMessengerClient(GtkDesktop& desktop, WindowCrea
       },
       new Invite{client_, std::move(created)},
       [](gpointer data) { delete static_cast<Invite*>(data); });
+  hangUpSource_ = g_unix_signal_add(
+      SIGUSR2,
+      [](gpointer client) -> gboolean {
+        static_cast<Client*>(client)->FarEndHangsUp();
+        return G_SOURCE_CONTINUE;
+      },
+      client_.get());
 }
 
-LoopbackMessengerClient::~LoopbackMessengerClient() { g_source_remove(invitationSource_); }
+LoopbackMessengerClient::~LoopbackMessengerClient() {
+  g_source_remove(invitationSource_);
+  g_source_remove(hangUpSource_);
+}
 
 std::shared_ptr<Messenger> LoopbackMessengerClient::CreateMessenger() {
   Say("created");

@@ -1,5 +1,6 @@
 // A messenger inside the test program: two contacts, voice conversations in windows of their
-// own, and an invitation from Bob on SIGUSR1. Everything it is asked to do is printed on
+// own, an invitation from Bob on SIGUSR1, and the far end of the latest conversation hanging up
+// on SIGUSR2. Everything it is asked to do is printed on
 // standard output, one line each, for the tests to wait on.
 #pragma once
 
@@ -23,6 +24,7 @@ class LoopbackMessengerClient : public MessengerClient {
   class Client;
   std::shared_ptr<Client> client_;
   unsigned invitationSource_ = 0;
+  unsigned hangUpSource_ = 0;
 };
 
 }  // namespace dorvane::linux_host
