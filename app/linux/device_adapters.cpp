@@ -18,6 +18,7 @@ Adapters DeviceAdapters() {
     return std::make_unique<PulseWaveIn>(
         [&site](tonvex::WindowHandle, uint32_t bytes) { site.WaveInData(bytes); });
   };
+  adapters.linkedComPorts = [] { return LinkedComPorts(ConfigFolder()); };
   return adapters;
 }
 

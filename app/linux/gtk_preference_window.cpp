@@ -2,6 +2,9 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
+#include <string>
+
 namespace dorvane::linux_host {
 namespace {
 
@@ -37,7 +40,8 @@ void Fire(const std::function<void()>& action) {
 
 }  // namespace
 
-GtkPreferenceWindow::GtkPreferenceWindow(DialogActions actions) : actions_(std::move(actions)) {
+GtkPreferenceWindow::GtkPreferenceWindow(DialogActions actions, std::vector<int16_t> linkedPorts)
+    : actions_(std::move(actions)), linkedPorts_(std::move(linkedPorts)) {
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(window_), "Preference");
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
@@ -124,7 +128,12 @@ void GtkPreferenceWindow::ShowFieldLabels(const std::array<std::string, 3>& labe
 void GtkPreferenceWindow::SetComEntries(const std::vector<std::string>& entries) {
   GtkComboBoxText* combo = GTK_COMBO_BOX_TEXT(fields_[0]);
   gtk_combo_box_text_remove_all(combo);
-  for (const std::string& entry : entries) gtk_combo_box_text_append_text(combo, entry.c_str());
+  std::vector<std::string> all = entries;
+  for (const int16_t port : linkedPorts_) {
+    const std::string entry = "COM" + std::to_string(port);
+    if (std::find(all.begin(), all.end(), entry) == all.end()) all.push_back(entry);
+  }
+  for (const std::string& entry : all) gtk_combo_box_text_append_text(combo, entry.c_str());
 }
 
 std::string GtkPreferenceWindow::Text(PreferenceField field) {

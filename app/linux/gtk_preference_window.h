@@ -2,8 +2,10 @@
 // back1.jpg, when it loaded, as the background and the face of both buttons.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "pixbuf_picture.h"
 #include "views.h"
@@ -22,7 +24,8 @@ struct DialogActions {
 
 class GtkPreferenceWindow : public PreferenceWindow {
  public:
-  explicit GtkPreferenceWindow(DialogActions actions);
+  // linkedPorts are offered beside the core's entries.
+  GtkPreferenceWindow(DialogActions actions, std::vector<int16_t> linkedPorts);
   ~GtkPreferenceWindow() override;
   GtkPreferenceWindow(const GtkPreferenceWindow&) = delete;
   GtkPreferenceWindow& operator=(const GtkPreferenceWindow&) = delete;
@@ -42,6 +45,7 @@ class GtkPreferenceWindow : public PreferenceWindow {
   void SetButtonFace(GtkWidget* button, const PictureRef& picture, int width, int height);
 
   DialogActions actions_;
+  std::vector<int16_t> linkedPorts_;
   GtkWidget* window_ = nullptr;
   GtkWidget* layout_ = nullptr;
   GtkWidget* background_ = nullptr;

@@ -58,7 +58,9 @@ int RunProgram(int argc, char** argv, const Adapters& adapters) {
       onForm([](Dorvane_frm& f) { f.PreferenceDialog().Cmd_Cancel_Click(); });
     };
     actions.onCloseBox = [&] { onForm([](Dorvane_frm& f) { f.PreferenceDialog().OnCloseBox(); }); };
-    return std::make_unique<GtkPreferenceWindow>(std::move(actions));
+    std::vector<int16_t> linked;
+    if (adapters.linkedComPorts) linked = adapters.linkedComPorts();
+    return std::make_unique<GtkPreferenceWindow>(std::move(actions), std::move(linked));
   };
   views.about = [&]() -> std::unique_ptr<AboutWindow> {
     DialogActions actions;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "gtk_desktop.h"
 #include "loop_control_site.h"
@@ -29,6 +30,8 @@ struct Adapters {
   std::function<std::unique_ptr<tonvex::WaveIn>(LoopControlSite& site)> soundSource;
   std::function<std::unique_ptr<MessengerClient>(GtkDesktop& desktop, WindowCreated created)>
       messenger;
+  // Ports the settings dialog offers beside COM1-COM6 (may be null).
+  std::function<std::vector<int16_t>()> linkedComPorts;
 };
 
 // Runs the program until it ends; its exit status.

@@ -121,10 +121,16 @@ tray_menu() {
   wait_until 20 "the tray menu" menu_shown
 }
 
+# screenshot NAME [WINDOW]: the window, or what the screen shows on its black background, into
+# $DORVANE_SCREENSHOTS when that is set.
 screenshot() {
   [ -n "${DORVANE_SCREENSHOTS:-}" ] || return 0
   mkdir -p "$DORVANE_SCREENSHOTS"
-  xwd -root -silent | convert xwd:- "$DORVANE_SCREENSHOTS/$1.png"
+  if [ -n "${2:-}" ]; then
+    xwd -id "$2" -silent | convert xwd:- "$DORVANE_SCREENSHOTS/$1.png"
+  else
+    xwd -root -silent | convert xwd:- -trim +repage "$DORVANE_SCREENSHOTS/$1.png"
+  fi
 }
 
 # Waits for the program to end; its status in $status.

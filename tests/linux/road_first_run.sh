@@ -12,10 +12,9 @@ wait_until 10 "the tray icon" tray_icon_shown
 file_is "$config/PhoneLst.txt" '001,alice@example.com,alice\r\n002,bob@example.com,bob\r\n' ||
   fail "the first run wrote this phone list: $(od -c "$config/PhoneLst.txt")"
 [ ! -e "$config/DVN.ini" ] || fail "DVN.ini was written before the dialog was answered"
-screenshot preference-dialog
-
 # The dialog's OK button, at its place on the form.
 dialog=$(window_named Preference | head -1)
+screenshot preference-dialog "$dialog"
 xdotool mousemove --window "$dialog" 146 147 click 1
 wait_until 20 "DVN.ini" test -s "$config/DVN.ini"
 file_is "$config/DVN.ini" '2\r\n*0\r\nATD0;\r\n' || fail "DVN.ini holds $(od -c "$config/DVN.ini")"

@@ -22,7 +22,7 @@ wait_until 30 "COM2 open" port_open
 tray_menu
 xdotool key Down Down Down Down Return
 wait_until 20 "the About box" window_named 'Dorvane.*情報'
-screenshot about-box
+screenshot about-box "$(window_named 'Dorvane.*情報' | head -1)"
 press_in 'Dorvane.*情報' Return
 wait_until 20 "the About box to close" bash -c "! xdotool search --onlyvisible --name '情報'"
 
