@@ -1,8 +1,6 @@
 #include "hosted_tone_detector.h"
 
-#include <map>
-
-#include "property_bag.h"
+#include "memory_property_bag.h"
 #include "runtime_error.h"
 #include "tonvex_contract.h"
 
@@ -12,25 +10,14 @@ namespace {
 namespace contract = tonvex::contract;
 using tonvex::Variant;
 
-// The properties the main window stores for its control, as a form file would hold them.
-class DesignBag : public tonvex::PropertyBag {
- public:
-  explicit DesignBag(const ToneDetectorDesignProperties& design) {
-    values_["Enabled"] = Variant::Bool(design.Enabled);
-    values_["Sensitivity"] = Variant::I4(design.Sensitivity);
-    values_["MaxSecond"] = Variant::I2(design.MaxSecond);
-  }
-  tonvex::HResult Read(const std::string& name, Variant& value) override {
-    const auto found = values_.find(name);
-    if (found == values_.end()) return tonvex::hr::kInvalidArg;
-    value = found->second;
-    return tonvex::hr::kOk;
-  }
-  tonvex::HResult Write(const std::string&, const Variant&) override { return tonvex::hr::kOk; }
-
- private:
-  std::map<std::string, Variant> values_;
-};
+// The form's stored properties of the control, as a container's property bag holds them.
+tonvex::MemoryPropertyBag DesignBag(const ToneDetectorDesignProperties& design) {
+  tonvex::MemoryPropertyBag bag;
+  bag.Set("Enabled", Variant::Bool(design.Enabled));
+  bag.Set("Sensitivity", Variant::I4(design.Sensitivity));
+  bag.Set("MaxSecond", Variant::I2(design.MaxSecond));
+  return bag;
+}
 
 }  // namespace
 
@@ -48,7 +35,7 @@ HostedToneDetector::HostedToneDetector(LoopControlSite& site, tonvex::WaveIn& wa
                std::get<int32_t>(args[contract::kDtmfHitUnusedSize]));
   });
   control_->OnSetClientSite();
-  DesignBag bag(Dorvane_frm::kTonvexDesign);
+  tonvex::MemoryPropertyBag bag = DesignBag(Dorvane_frm::kTonvexDesign);
   control_->LoadBag(bag);
   site_.CreateControlWindow();
 }

@@ -133,6 +133,22 @@ screenshot() {
   fi
 }
 
+port_open() { ls -l "/proc/$program_pid/fd" | grep -qF -- "$(readlink -f "$work/com2")"; }
+recording() { [ -n "$(pactl list short source-outputs)" ]; }
+
+# A desktop with the line and the modem, the program configured for COM2 with Alice as 001,
+# started and listening.
+start_configured() {
+  start_display
+  start_sound
+  start_modem
+  printf '2\r\n*0\r\nATD0;\r\n' >"$config/DVN.ini"
+  printf '001,alice@example.com,Alice\r\n' >"$config/PhoneLst.txt"
+  start_program
+  wait_until 30 "COM2 open" port_open
+  wait_until 30 "the DTMF search recording the line" recording
+}
+
 # Waits for the program to end; its status in $status.
 wait_for_program_end() {
   status=0

@@ -2,17 +2,7 @@
 # Calls through the bridge: keys played into the line heard and a contact called, the far end
 # hanging up, an invitation accepted with the modem ringing the handset, and a ring answered.
 source "$(dirname "$0")/desktop_session.sh"
-start_display
-start_sound
-start_modem
-printf '2\r\n*0\r\nATD0;\r\n' >"$config/DVN.ini"
-printf '001,alice@example.com,Alice\r\n' >"$config/PhoneLst.txt"
-
-start_program
-port_open() { ls -l "/proc/$program_pid/fd" | grep -qF -- "$(readlink -f "$work/com2")"; }
-wait_until 30 "COM2 open" port_open
-recording() { [ -n "$(pactl list short source-outputs)" ]; }
-wait_until 30 "the DTMF search recording the line" recording
+start_configured
 
 # The handset keys *001: Alice's code.
 "$TONVEX_DIAL" --gap=80 --out="$work/keys.wav" '*001'

@@ -18,7 +18,6 @@ screenshot preference-dialog "$dialog"
 xdotool mousemove --window "$dialog" 146 147 click 1
 wait_until 20 "DVN.ini" test -s "$config/DVN.ini"
 file_is "$config/DVN.ini" '2\r\n*0\r\nATD0;\r\n' || fail "DVN.ini holds $(od -c "$config/DVN.ini")"
-port_open() { ls -l "/proc/$program_pid/fd" | grep -qF -- "$(readlink -f "$work/com2")"; }
 wait_until 20 "COM2 open" port_open
 
 # A second start is refused and ends; the first runs on.

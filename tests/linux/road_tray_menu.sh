@@ -3,21 +3,13 @@
 # phone list opened in the user's editor), then the modem pulled out: the fatal report, the
 # icon removed and the program's end.
 source "$(dirname "$0")/desktop_session.sh"
-start_display
-start_sound
-start_modem
-printf '2\r\n*0\r\nATD0;\r\n' >"$config/DVN.ini"
-printf '001,alice@example.com,Alice\r\n' >"$config/PhoneLst.txt"
 cat >"$work/editor" <<EDITOR
 #!/bin/sh
 printf '%s\n' "\$@" >"$work/editor.args"
 EDITOR
 chmod +x "$work/editor"
 export VISUAL=$work/editor
-
-start_program
-port_open() { ls -l "/proc/$program_pid/fd" | grep -qF -- "$(readlink -f "$work/com2")"; }
-wait_until 30 "COM2 open" port_open
+start_configured
 
 tray_menu
 xdotool key Down Down Down Down Return
