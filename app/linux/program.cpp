@@ -1,5 +1,7 @@
 #include "program.h"
 
+// The fault's box shows its icon only when given one as an image, which GTK 3 deprecates.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #include <gtk/gtk.h>
 
 #include <exception>
@@ -34,6 +36,9 @@ void Program::Deliver(const std::function<void()>& handler) {
                                "Dorvane stopped after an internal fault:");
     gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(box), "%s", fault.what());
     gtk_window_set_title(GTK_WINDOW(box), "Dorvane");
+    GtkWidget* icon = gtk_image_new_from_icon_name("dialog-error", GTK_ICON_SIZE_DIALOG);
+    gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(box), icon);
+    gtk_widget_show(icon);
     gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     End();
