@@ -4,8 +4,10 @@
 # --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
 # machines that run no 32-bit programs), Wine, Xvfb, PulseAudio, socat (the modem line), the
 # Japanese fonts the program's texts need, and xwd and ImageMagick for the screenshots.
-# --linux adds what the Linux program builds on (GLib, PulseAudio's client library) and what its
-# device tests run against (a PulseAudio server, paplay, socat for the modem line).
+# --linux adds what the Linux program builds on (GTK 3, GLib, PulseAudio's client library), what
+# its package is made with (dpkg-dev) and checked with (desktop-file-utils), and what its tests
+# run against: a PulseAudio server and paplay, socat for the modem line, Xvfb with trayer as the
+# tray host, xdotool and the X utilities as the user's hands and eyes, a CJK font.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -15,7 +17,9 @@ for argument in "$@"; do
   if [ "$argument" = "--win32" ]; then
     win32=true
   elif [ "$argument" = "--linux" ]; then
-    packages+=(libglib2.0-dev libpulse-dev pulseaudio pulseaudio-utils socat)
+    packages+=(libglib2.0-dev libpulse-dev pulseaudio pulseaudio-utils socat libgtk-3-dev
+               libjpeg-dev dpkg-dev desktop-file-utils xvfb trayer xdotool x11-utils x11-apps
+               imagemagick fonts-noto-cjk xdg-utils)
   else
     packages+=("$argument")
   fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test: the native build with its unit and tool tests, the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the Linux program's devices on real ones (a pty
-# modem line, a PulseAudio server of the tests' own), then TONVEX.OCX cross-built for 32-bit
+# AddressSanitizer and UndefinedBehaviorSanitizer, the Linux program dorvane on real devices (a pty
+# modem line, a PulseAudio server of the tests' own) and under Xvfb, its Debian package checked
+# extracted, then TONVEX.OCX cross-built for 32-bit
 # Windows and tested under Wine (on a 64-bit-only machine, through the 64-bit test build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,6 +20,8 @@ echo "== linux"
 cmake --preset linux >/dev/null
 cmake --build --preset linux -j "$jobs" --target linux_tests
 ctest --preset linux -j "$jobs"
+(cd build/linux && cpack >/dev/null)
+bash tests/linux/check_package.sh build/linux/dorvane.deb
 
 echo "== win32"
 # Wine runs 32-bit Windows code in 32-bit processes. On a machine whose kernel runs 64-bit user
