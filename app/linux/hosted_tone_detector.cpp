@@ -10,15 +10,6 @@ namespace {
 namespace contract = tonvex::contract;
 using tonvex::Variant;
 
-// The form's stored properties of the control, as a container's property bag holds them.
-tonvex::MemoryPropertyBag DesignBag(const ToneDetectorDesignProperties& design) {
-  tonvex::MemoryPropertyBag bag;
-  bag.Set("Enabled", Variant::Bool(design.Enabled));
-  bag.Set("Sensitivity", Variant::I4(design.Sensitivity));
-  bag.Set("MaxSecond", Variant::I2(design.MaxSecond));
-  return bag;
-}
-
 }  // namespace
 
 HostedToneDetector::HostedToneDetector(LoopControlSite& site, tonvex::WaveIn& waveIn,
@@ -35,7 +26,9 @@ HostedToneDetector::HostedToneDetector(LoopControlSite& site, tonvex::WaveIn& wa
                std::get<int32_t>(args[contract::kDtmfHitUnusedSize]));
   });
   control_->OnSetClientSite();
-  tonvex::MemoryPropertyBag bag = DesignBag(Dorvane_frm::kTonvexDesign);
+  const ToneDetectorDesignProperties& design = Dorvane_frm::kTonvexDesign;
+  tonvex::MemoryPropertyBag bag =
+      tonvex::DesignPropertyBag(design.Enabled, design.Sensitivity, design.MaxSecond);
   control_->LoadBag(bag);
   site_.CreateControlWindow();
 }

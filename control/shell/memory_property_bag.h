@@ -1,6 +1,7 @@
 // A property bag held in memory: the stored properties a container hands its control.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -25,5 +26,14 @@ class MemoryPropertyBag : public PropertyBag {
  private:
   std::map<std::string, Variant> values_;
 };
+
+// The stored properties a form keeps for its control, as a container's bag holds them.
+inline MemoryPropertyBag DesignPropertyBag(bool enabled, int32_t sensitivity, int16_t maxSecond) {
+  MemoryPropertyBag bag;
+  bag.Set("Enabled", Variant::Bool(enabled));
+  bag.Set("Sensitivity", Variant::I4(sensitivity));
+  bag.Set("MaxSecond", Variant::I2(maxSecond));
+  return bag;
+}
 
 }  // namespace tonvex

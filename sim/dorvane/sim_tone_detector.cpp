@@ -11,15 +11,6 @@ namespace {
 namespace contract = tonvex::contract;
 using tonvex::Variant;
 
-// The form's stored properties of the control, as a container's property bag holds them.
-tonvex::MemoryPropertyBag DesignBag(const dorvane::ToneDetectorDesignProperties& design) {
-  tonvex::MemoryPropertyBag bag;
-  bag.Set("Enabled", Variant::Bool(design.Enabled));
-  bag.Set("Sensitivity", Variant::I4(design.Sensitivity));
-  bag.Set("MaxSecond", Variant::I2(design.MaxSecond));
-  return bag;
-}
-
 }  // namespace
 
 SimToneDetector::SimToneDetector(EventLoop& loop, Transcript& transcript, ProgramGate& gate,
@@ -31,7 +22,8 @@ SimToneDetector::SimToneDetector(EventLoop& loop, Transcript& transcript, Progra
   host_.SetEventHandler(
       [this](int32_t dispid, const tonvex::EventArgs& args) { OnEvent(dispid, args); });
   control_->OnSetClientSite();
-  tonvex::MemoryPropertyBag bag = DesignBag(design);
+  tonvex::MemoryPropertyBag bag =
+      tonvex::DesignPropertyBag(design.Enabled, design.Sensitivity, design.MaxSecond);
   control_->LoadBag(bag);
 }
 
