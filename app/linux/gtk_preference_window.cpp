@@ -92,28 +92,36 @@ void GtkPreferenceWindow::SetBackgroundPicture(const PictureRef& picture) {
 void GtkPreferenceWindow::SetButtonFace(GtkWidget* button, const PictureRef& picture, int width,
                                         int height) {
   const auto pixbuf = std::dynamic_pointer_cast<PixbufPicture>(picture);
-  if (!pixbuf) {
-    gtk_button_set_image(GTK_BUTTON(button), nullptr);
-    return;
-  }
-  // The face is the picture's top left corner, as a picture button draws it, with the caption
-  // over it.
+  if (!pixbuf) return;
+  // The picture's top left corner fills the face, clipped to it, with the caption in bold over
+  // it, as the picture buttons draw themselves on Windows.
   GdkPixbuf* source = pixbuf->Pixbuf();
   const int w = std::min(width, gdk_pixbuf_get_width(source));
   const int h = std::min(height, gdk_pixbuf_get_height(source));
   GdkPixbuf* face = gdk_pixbuf_new_subpixbuf(source, 0, 0, w, h);
-  gtk_button_set_image(GTK_BUTTON(button), gtk_image_new_from_pixbuf(face));
-  gtk_button_set_image_position(GTK_BUTTON(button), GTK_POS_TOP);
-  gtk_button_set_always_show_image(GTK_BUTTON(button), TRUE);
+  GtkWidget* overlay = gtk_overlay_new();
+  gtk_container_add(GTK_CONTAINER(overlay), gtk_image_new_from_pixbuf(face));
   g_object_unref(face);
+  GtkWidget* caption = gtk_label_new(nullptr);
+  gchar* markup = g_markup_printf_escaped("<b>%s</b>", gtk_button_get_label(GTK_BUTTON(button)));
+  gtk_label_set_markup(GTK_LABEL(caption), markup);
+  g_free(markup);
+  gtk_overlay_add_overlay(GTK_OVERLAY(overlay), caption);
+  // The caption has a window of its own over the face: clicks go through it to the button.
+  gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(overlay), caption, TRUE);
+  if (GtkWidget* old = gtk_bin_get_child(GTK_BIN(button))) {
+    gtk_container_remove(GTK_CONTAINER(button), old);
+  }
+  gtk_container_add(GTK_CONTAINER(button), overlay);
+  gtk_widget_show_all(overlay);
 }
 
 void GtkPreferenceWindow::SetOkPicture(const PictureRef& picture) {
-  SetButtonFace(ok_, picture, Px(kOk.Width), Px(kOk.Height) / 3);
+  SetButtonFace(ok_, picture, Px(kOk.Width), Px(kOk.Height));
 }
 
 void GtkPreferenceWindow::SetCancelPicture(const PictureRef& picture) {
-  SetButtonFace(cancel_, picture, Px(kCancel.Width), Px(kCancel.Height) / 3);
+  SetButtonFace(cancel_, picture, Px(kCancel.Width), Px(kCancel.Height));
 }
 
 void GtkPreferenceWindow::ShowFieldLabels(const std::array<std::string, 3>& labels) {
