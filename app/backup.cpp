@@ -44,7 +44,9 @@ void KeepBackup(FileSystem& files, const std::string& path, const std::string* r
   const std::string bytes = files.ReadAll(path);
   if (replacement && *replacement == bytes) return;
 
-  const size_t slash = path.rfind('\\');
+  // The separator is the platform's, as the program joined the path.
+  const size_t slash = path.find_last_of("\\/");
+  const std::string separator = path.substr(slash, 1);
   const std::string folder = path.substr(0, slash);
   const std::string name = path.substr(slash + 1);
   const std::string stem = name.substr(0, name.rfind('.'));
@@ -56,14 +58,14 @@ void KeepBackup(FileSystem& files, const std::string& path, const std::string* r
     bakTaken = bakTaken || generation == 0;
     highest = std::max(highest, generation);
     try {
-      if (files.ReadAll(folder + "\\" + existing) == bytes) return;
+      if (files.ReadAll(folder + separator + existing) == bytes) return;
     } catch (const RuntimeError&) {
       // An unreadable backup still holds its name.
     }
   }
   const std::string backup =
       bakTaken ? stem + "." + std::to_string(highest + 1) + ".bak" : stem + ".bak";
-  files.Copy(path, folder + "\\" + backup);
+  files.Copy(path, folder + separator + backup);
 }
 
 }  // namespace dorvane

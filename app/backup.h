@@ -7,7 +7,7 @@
 
 namespace dorvane {
 
-// Keeps the bytes of the file at `path` (a folder, a backslash, a name) in a backup before it
+// Keeps the bytes of the file at `path` (a folder, a separator, a name) in a backup before it
 // is replaced by `replacement`, or deleted when `replacement` is null. Nothing is written when
 // the file is missing, already holds `replacement`, or a backup already holds its bytes.
 // Otherwise the copy goes to NAME.bak (the name without its extension) when that is free, else

@@ -26,6 +26,8 @@ class Desktop {
   virtual bool PrevInstance() = 0;
   // The folder the program was started from, without a trailing separator.
   virtual std::string ProgramFolder() = 0;
+  // What separates a folder from a file's name in a path.
+  virtual char PathSeparator() { return '\\'; }
   virtual WindowHandle MainWindow() = 0;
   virtual uint32_t MainWindowIcon() = 0;
   virtual void HideMainWindow() = 0;

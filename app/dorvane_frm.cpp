@@ -21,7 +21,7 @@ Dorvane_frm::Dorvane_frm(const FormControls& controls)
 }
 
 std::string Dorvane_frm::ProgramFile(const std::string& name) {
-  return desktop_.ProgramFolder() + "\\" + name;
+  return desktop_.ProgramFolder() + desktop_.PathSeparator() + name;
 }
 
 bool Dorvane_frm::StopSearchIfOn() {

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds, tests and demo need, when any is missing (clang and
 # its runtime libraries build the fuzz targets).
-#   install-deps.sh [--win32] [PACKAGE...]
+#   install-deps.sh [--win32] [--linux] [PACKAGE...]
 # --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
 # machines that run no 32-bit programs), Wine, Xvfb, PulseAudio, socat (the modem line), the
 # Japanese fonts the program's texts need, and xwd and ImageMagick for the screenshots.
+# --linux adds what the Linux program builds on (GTK 3, GLib, PulseAudio's client library), what
+# its package is made with (dpkg-dev) and checked with (desktop-file-utils), and what its tests
+# run against: a PulseAudio server and paplay, socat for the modem line, Xvfb with trayer as the
+# tray host, xdotool and the X utilities as the user's hands and eyes, a CJK font.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -13,6 +17,10 @@ win32=false
 for argument in "$@"; do
   if [ "$argument" = "--win32" ]; then
     win32=true
+  elif [ "$argument" = "--linux" ]; then
+    packages+=(libglib2.0-dev libpulse-dev pulseaudio pulseaudio-utils socat libgtk-3-dev
+               libjpeg-dev dpkg-dev desktop-file-utils xvfb trayer xdotool x11-utils x11-apps
+               imagemagick fonts-noto-cjk xdg-utils)
   else
     packages+=("$argument")
   fi

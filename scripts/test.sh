@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Every test: the native build with its unit and tool tests, the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for a few seconds each,
-# then TONVEX.OCX cross-built for 32-bit Windows and tested under Wine (on a 64-bit-only
-# machine, through the 64-bit test build).
+# AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for a few seconds each, the
+# Linux program dorvane on real devices (a pty modem line, a PulseAudio server of the tests' own)
+# and under Xvfb with its Debian package checked extracted, then TONVEX.OCX cross-built for
+# 32-bit Windows and tested under Wine (on a 64-bit-only machine, through the 64-bit test build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh --win32
+bash scripts/install-deps.sh --win32 --linux
 
 jobs=$(nproc)
 for preset in native native-sanitize; do
@@ -18,6 +19,13 @@ done
 # The parsers and the simulated world under libFuzzer, a few seconds each (scripts/fuzz.sh).
 echo "== fuzz"
 bash scripts/fuzz.sh 5
+
+echo "== linux"
+cmake --preset linux >/dev/null
+cmake --build --preset linux -j "$jobs" --target linux_tests
+ctest --preset linux -j "$jobs"
+(cd build/linux && cpack >/dev/null)
+bash tests/linux/check_package.sh build/linux/dorvane.deb
 
 echo "== win32"
 # Wine runs 32-bit Windows code in 32-bit processes. On a machine whose kernel runs 64-bit user

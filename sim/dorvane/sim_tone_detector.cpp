@@ -1,7 +1,6 @@
 #include "sim_tone_detector.h"
 
-#include <map>
-
+#include "memory_property_bag.h"
 #include "quoting.h"
 #include "runtime_error.h"
 #include "tonvex_contract.h"
@@ -11,26 +10,6 @@ namespace {
 
 namespace contract = tonvex::contract;
 using tonvex::Variant;
-
-// The form's stored properties of the control, as a container's property bag holds them.
-class DesignBag : public tonvex::PropertyBag {
- public:
-  explicit DesignBag(const dorvane::ToneDetectorDesignProperties& design) {
-    values_["Enabled"] = Variant::Bool(design.Enabled);
-    values_["Sensitivity"] = Variant::I4(design.Sensitivity);
-    values_["MaxSecond"] = Variant::I2(design.MaxSecond);
-  }
-  tonvex::HResult Read(const std::string& name, Variant& value) override {
-    const auto found = values_.find(name);
-    if (found == values_.end()) return tonvex::hr::kInvalidArg;
-    value = found->second;
-    return tonvex::hr::kOk;
-  }
-  tonvex::HResult Write(const std::string&, const Variant&) override { return tonvex::hr::kOk; }
-
- private:
-  std::map<std::string, Variant> values_;
-};
 
 }  // namespace
 
@@ -43,7 +22,8 @@ SimToneDetector::SimToneDetector(EventLoop& loop, Transcript& transcript, Progra
   host_.SetEventHandler(
       [this](int32_t dispid, const tonvex::EventArgs& args) { OnEvent(dispid, args); });
   control_->OnSetClientSite();
-  DesignBag bag(design);
+  tonvex::MemoryPropertyBag bag =
+      tonvex::DesignPropertyBag(design.Enabled, design.Sensitivity, design.MaxSecond);
   control_->LoadBag(bag);
 }
 
