@@ -6,10 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "glib_timer.h"
 #include "instance_lock.h"
@@ -127,6 +129,19 @@ TEST(PosixFiles, ReportsWindowsNumbersAndKeepsTheOldFileOnAFailedWrite) {
 
   files.Copy(settings, folder.path() + "/DVN.bak");
   EXPECT_EQ(Slurp(folder.path() + "/DVN.bak"), "2\r\n*0\r\nATD0;\r\n");
+  // A backup is never written over another, and no temporary file is left.
+  ASSERT_EQ(::rmdir((settings + ".new").c_str()), 0);
+  files.ReplaceFile(settings, "3\r\n");
+  try {
+    files.Copy(settings, folder.path() + "/DVN.bak");
+    FAIL() << "a backup was overwritten";
+  } catch (const RuntimeError& failure) {
+    EXPECT_EQ(failure.Number, 58);
+  }
+  EXPECT_EQ(Slurp(folder.path() + "/DVN.bak"), "2\r\n*0\r\nATD0;\r\n");
+  auto names = files.Names(folder.path());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"DVN.bak", "DVN.ini"}));
   files.Kill(folder.path() + "/DVN.bak");
   try {
     files.ReadAll(folder.path() + "/DVN.bak");
