@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -108,6 +109,49 @@ TEST(Runtime, FilesAreReplacedWholeAndFailWithTheRuntimeNumbers) {
   } catch (const dorvane::RuntimeError& error) {
     EXPECT_EQ(error.Number, 53);
   }
+}
+
+int FailureNumber(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const dorvane::RuntimeError& error) {
+    return error.Number;
+  }
+  return 0;
+}
+
+TEST(Runtime, AFolderOrAReadOnlyFileWhereAFileBelongsIsAPathErrorAndLeavesItAsItWas) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::string base = WideToUtf8(folder, wcslen(folder));
+  dorvane::win32::Win32Files files;
+
+  const std::string blocked = base + "dorvane-blocked.ini";
+  CreateDirectoryW(Utf8ToWide(blocked).c_str(), nullptr);
+  EXPECT_EQ(FailureNumber([&] { files.ReadAll(blocked); }), 75);
+  EXPECT_EQ(FailureNumber([&] { files.CheckWritable(blocked); }), 75);
+  EXPECT_EQ(FailureNumber([&] { files.ReplaceFile(blocked, "2\r\n"); }), 75);
+  EXPECT_EQ(files.Dir(blocked + ".new"), "");  // the temporary went again
+  EXPECT_TRUE(RemoveDirectoryW(Utf8ToWide(blocked).c_str()));
+
+  const std::string kept = base + "dorvane-read-only.txt";
+  files.ReplaceFile(kept, "old");
+  SetFileAttributesW(Utf8ToWide(kept).c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(FailureNumber([&] { files.CheckWritable(kept); }), 75);
+  EXPECT_EQ(FailureNumber([&] { files.ReplaceFile(kept, "new"); }), 75);
+  EXPECT_EQ(files.ReadAll(kept), "old");
+  SetFileAttributesW(Utf8ToWide(kept).c_str(), FILE_ATTRIBUTE_NORMAL);
+  files.Kill(kept);
+
+  // A handle that may not read fails its first read: that is an error, not an empty file.
+  const std::string written = base + "dorvane-write-only.txt";
+  files.ReplaceFile(written, "bytes");
+  HANDLE writeOnly = CreateFileW(Utf8ToWide(written).c_str(), GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writeOnly, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FailureNumber([&] { dorvane::win32::ReadWhole(writeOnly); }), 75);
+  CloseHandle(writeOnly);
+  files.Kill(written);
 }
 
 }  // namespace
