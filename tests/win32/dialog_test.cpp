@@ -1,8 +1,9 @@
 // The two dialogs' windows as the user meets them: what they show, what each action reports,
 // and nothing reported when the program closes them.
+#include "windows_prelude.h"
+// Before the ports, so that their member names stay theirs.
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <array>
 #include <memory>
