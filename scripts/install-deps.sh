@@ -14,6 +14,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng clang libclang-rt-dev)
 win32=false
+# back1.jpg: its encoder, the renderer and font of its labels, and the OCR that reads them back.
+packages+=(libjpeg-dev libfreetype-dev fonts-dejavu-core tesseract-ocr)
 for argument in "$@"; do
   if [ "$argument" = "--win32" ]; then
     win32=true

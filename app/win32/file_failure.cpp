@@ -7,7 +7,8 @@ RuntimeError FileFailure(DWORD error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
       return failure::FileNotFound();
-    case ERROR_ACCESS_DENIED:
+    // A read-only file or a folder in the file's place refuses access: the runtime calls that a
+    // path error and keeps 70 for a file another program holds.
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_WRITE_PROTECT:

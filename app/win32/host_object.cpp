@@ -13,10 +13,4 @@ HostObject::HostObject() { ++living; }
 
 HostObject::~HostObject() { --living; }
 
-ULONG HostObject::DropReference() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
-
 }  // namespace dorvane::win32

@@ -3,27 +3,18 @@
 // control gave back every reference it took.
 #pragma once
 
-#include <windows.h>
+#include "reference_counted.h"
 
 namespace dorvane::win32 {
 
-class HostObject {
+class HostObject : public ReferenceCounted {
  public:
-  HostObject(const HostObject&) = delete;
-  HostObject& operator=(const HostObject&) = delete;
-
   // Host objects alive on this process's apartment thread.
   static long Living();
 
  protected:
   HostObject();
-  virtual ~HostObject();
-
-  ULONG AddReference() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
-  ULONG DropReference();
-
- private:
-  LONG references_ = 1;  // the creator's
+  ~HostObject() override;
 };
 
 }  // namespace dorvane::win32

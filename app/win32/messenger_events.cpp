@@ -3,6 +3,7 @@
 #include "com_messenger.h"
 #include "dispatch_call.h"
 #include "messenger_ids.h"
+#include "reference_counted.h"
 
 namespace dorvane::win32 {
 namespace {
@@ -21,7 +22,7 @@ std::shared_ptr<MessengerWindow> WindowIn(const VARIANT& argument) {
 }
 
 // The sink the messenger calls; it answers for DMessengerEvents and plain IDispatch.
-class EventSink final : public IDispatch {
+class EventSink final : public IDispatch, public ReferenceCounted {
  public:
   EventSink(PostedCalls& calls, WindowCreated onWindowCreated)
       : calls_(calls), onWindowCreated_(std::move(onWindowCreated)) {}
@@ -37,12 +38,8 @@ class EventSink final : public IDispatch {
     *object = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 0;
@@ -62,9 +59,8 @@ class EventSink final : public IDispatch {
   }
 
  private:
-  ~EventSink() = default;
+  ~EventSink() override = default;
 
-  LONG references_ = 1;
   PostedCalls& calls_;  // not owned
   WindowCreated onWindowCreated_;
 };

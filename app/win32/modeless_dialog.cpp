@@ -30,6 +30,12 @@ bool ModelessDialogs::PreTranslate(MSG& message) {
   return false;
 }
 
+HWND ModelessDialogs::Front() {
+  const std::vector<HWND>& dialogs = OpenDialogs();
+  const auto shown = std::find_if(dialogs.rbegin(), dialogs.rend(), IsWindowVisible);
+  return shown == dialogs.rend() ? nullptr : *shown;
+}
+
 ModelessDialog::~ModelessDialog() { Destroy(); }
 
 void ModelessDialog::Create(int id, HWND owner) {

@@ -15,6 +15,8 @@ class ModelessDialogs {
   // True when an open dialog took the message; the loop then neither translates nor dispatches
   // it.
   static bool PreTranslate(MSG& message);
+  // The open dialog shown last, or null: the owner a message box disables while it is up.
+  static HWND Front();
 };
 
 class ModelessDialog {

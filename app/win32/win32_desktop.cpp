@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "modeless_dialog.h"
 #include "runtime_error.h"
 #include "text.h"
 #include "trace.h"
@@ -83,7 +84,8 @@ uint32_t Win32Desktop::MainWindowIcon() {
 void Win32Desktop::HideMainWindow() { ::ShowWindow(program_.MainWindow(), SW_HIDE); }
 
 void Win32Desktop::MsgBox(const std::string& text, int style, const std::string& title) {
-  MessageBoxW(nullptr, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(),
+  // Owned by the open dialog, so that it cannot be used again under the box.
+  MessageBoxW(ModelessDialogs::Front(), Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(),
               static_cast<UINT>(style) | MB_SETFOREGROUND);
 }
 

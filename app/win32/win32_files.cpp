@@ -42,16 +42,21 @@ std::string Win32Files::Dir(const std::string& path) {
   return WideToUtf8(found.cFileName, wcslen(found.cFileName));
 }
 
+std::string ReadWhole(HANDLE file) {
+  std::string bytes;
+  char buffer[64 * 1024];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) ThrowLastFileError();
+    if (read == 0) return bytes;
+    bytes.append(buffer, read);
+  }
+}
+
 std::string Win32Files::ReadAll(const std::string& path) {
   const UniqueHandle file = Open(Utf8ToWide(path), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
   if (!file) ThrowLastFileError();
-  std::string bytes;
-  char buffer[64 * 1024];
-  DWORD read = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-    bytes.append(buffer, read);
-  }
-  return bytes;
+  return ReadWhole(file.get());
 }
 
 void Win32Files::ReplaceFile(const std::string& path, const std::string& bytes) {

@@ -7,6 +7,9 @@
 
 namespace dorvane::win32 {
 
+// Everything up to the end of the file; a failing read is a failure, never a short file.
+std::string ReadWhole(HANDLE file);
+
 class Win32Files : public FileSystem {
  public:
   std::string Dir(const std::string& path) override;

@@ -14,7 +14,7 @@ import subprocess
 import sys
 
 BINDABLE_REQUESTEDIT = 0x0C
-ATTEMPTS = 3
+ATTEMPTS = 10
 
 
 def compile_tlb(widl, extra, out):

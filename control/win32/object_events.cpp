@@ -6,70 +6,9 @@
 #include "trace.h"
 #include "variant_conversion.h"
 
-namespace {
-
-// Enumerates the object's two connection points.
-class PointEnumerator final : public IEnumConnectionPoints {
- public:
-  PointEnumerator(std::vector<IConnectionPoint*> points, size_t next)
-      : points_(std::move(points)), next_(next) {
-    for (IConnectionPoint* point : points_) point->AddRef();
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IEnumConnectionPoints)) {
-      *object = static_cast<IEnumConnectionPoints*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return NoInterface("EnumConnectionPoints", iid);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&references_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const LONG left = InterlockedDecrement(&references_);
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, IConnectionPoint** out, ULONG* fetched) override {
-    if (!out || (count > 1 && !fetched)) return E_POINTER;
-    ULONG given = 0;
-    while (given < count && next_ < points_.size()) {
-      out[given] = points_[next_++];
-      out[given++]->AddRef();
-    }
-    if (fetched) *fetched = given;
-    return given == count ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-    next_ += count;
-    return next_ <= points_.size() ? S_OK : S_FALSE;
-  }
-  HRESULT STDMETHODCALLTYPE Reset() override {
-    next_ = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE Clone(IEnumConnectionPoints** out) override {
-    if (!out) return E_POINTER;
-    *out = new (std::nothrow) PointEnumerator(points_, next_);
-    return *out ? S_OK : E_OUTOFMEMORY;
-  }
-
- private:
-  ~PointEnumerator() {
-    for (IConnectionPoint* point : points_) point->Release();
-  }
-  std::vector<IConnectionPoint*> points_;
-  size_t next_;
-  LONG references_ = 1;
-};
-
-}  // namespace
-
 HRESULT TonvexObject::EnumConnectionPoints(IEnumConnectionPoints** out) {
   if (!out) return E_POINTER;
-  *out = new (std::nothrow) PointEnumerator({&events_, &propertyNotify_}, 0);
-  return *out ? S_OK : E_OUTOFMEMORY;
+  return EnumerateConnectionPoints({&events_, &propertyNotify_}, out);
 }
 
 HRESULT TonvexObject::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {

@@ -67,10 +67,6 @@ HRESULT TonvexObject::QueryInterface(REFIID iid, void** object) {
   return S_OK;
 }
 
-ULONG TonvexObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG TonvexObject::AddRef() { return AddReference(); }
 
-ULONG TonvexObject::Release() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
+ULONG TonvexObject::Release() { return DropReference(); }

@@ -42,13 +42,9 @@ HRESULT PropertyPage::QueryInterface(REFIID iid, void** object) {
   return NoInterface("PropertyPage", iid);
 }
 
-ULONG PropertyPage::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+ULONG PropertyPage::AddRef() { return AddReference(); }
 
-ULONG PropertyPage::Release() {
-  const LONG left = InterlockedDecrement(&references_);
-  if (left == 0) delete this;
-  return static_cast<ULONG>(left);
-}
+ULONG PropertyPage::Release() { return DropReference(); }
 
 HRESULT PropertyPage::SetPageSite(IPropertyPageSite* site) {
   if (site) site->AddRef();

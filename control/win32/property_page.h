@@ -5,9 +5,10 @@
 #include <ocidl.h>
 #include <windows.h>
 
+#include "reference_counted.h"
 #include "trace.h"
 
-class PropertyPage final : public IPropertyPage {
+class PropertyPage final : public IPropertyPage, private ReferenceCounted {
  public:
   static HRESULT Create(REFIID iid, void** object);
 
@@ -31,10 +32,9 @@ class PropertyPage final : public IPropertyPage {
 
  private:
   PropertyPage();
-  ~PropertyPage();
+  ~PropertyPage() override;
   void ReleaseObjects();
 
-  LONG references_ = 1;
   IPropertyPageSite* site_ = nullptr;
   IUnknown** objects_ = nullptr;
   ULONG objectCount_ = 0;

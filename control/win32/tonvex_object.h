@@ -10,6 +10,7 @@
 #include "connection_point.h"
 #include "control_site.h"
 #include "control_window.h"
+#include "reference_counted.h"
 #include "resource_sound_out.h"
 #include "tonvex_control.h"
 #include "trace.h"
@@ -27,7 +28,8 @@ class TonvexObject final : public IDispatch,
                            public IPersistStorage,
                            public ISpecifyPropertyPages,
                            private tonvex::ControlSite,
-                           private ControlWindow::Handler {
+                           private ControlWindow::Handler,
+                           private ReferenceCounted {
  public:
   static HRESULT Create(REFIID iid, void** object);
 
@@ -141,7 +143,7 @@ class TonvexObject final : public IDispatch,
 
  private:
   TonvexObject();
-  ~TonvexObject();
+  ~TonvexObject() override;
 
   // tonvex::ControlSite
   bool AmbientUserMode() const override;
@@ -171,7 +173,6 @@ class TonvexObject final : public IDispatch,
   HRESULT InPlaceActivate(HWND parent);
   IUnknown* Identity() { return static_cast<IDispatch*>(this); }
 
-  LONG references_ = 1;
   ComPtr<IOleClientSite> clientSite_;
   ComPtr<IOleAdviseHolder> oleAdviseHolder_;
   ComPtr<IAdviseSink> viewSink_;

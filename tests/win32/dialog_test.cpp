@@ -1,8 +1,9 @@
 // The two dialogs' windows as the user meets them: what they show, what each action reports,
 // and nothing reported when the program closes them.
+#include "windows_prelude.h"
+// Before the ports, so that their member names stay theirs.
 #include <gtest/gtest.h>
 #include <ole2.h>
-#include <windows.h>
 
 #include <array>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "preference_window.h"
 #include "resource_ids.h"
 #include "text.h"
+#include "win32_desktop.h"
 
 namespace {
 
@@ -211,6 +213,37 @@ TEST_F(Dialogs, AboutShowsTheTextsOfItsLogicAndReportsOkAndTheCloseBox) {
   window.Close();
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_EQ(counts.ok + counts.closeBox, 3);
+}
+
+// What the error box saw of the dialog under it while it was up.
+struct UnderTheBox {
+  HWND owner = nullptr;
+  bool ownerEnabled = true;
+};
+UnderTheBox seenUnderTheBox;
+
+void CALLBACK AnswerTheBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"Dorvane");
+  if (!box) return;
+  KillTimer(nullptr, timer);
+  seenUnderTheBox.owner = GetWindow(box, GW_OWNER);
+  seenUnderTheBox.ownerEnabled = seenUnderTheBox.owner && IsWindowEnabled(seenUnderTheBox.owner);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Dialogs, AnErrorBoxIsModalToTheOpenDialog) {
+  dorvane::win32::Program program(GetModuleHandleW(nullptr));
+  dorvane::win32::Win32Desktop desktop(program, {}, nullptr);
+  Counts counts;
+  const auto window = std::make_unique<Win32PreferenceWindow>(nullptr, Counting(counts));
+  window->Show();
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, AnswerTheBox);
+  desktop.MsgBox("Permission denied", MB_ICONEXCLAMATION, "Dorvane");
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(seenUnderTheBox.owner, window->Handle());
+  EXPECT_FALSE(seenUnderTheBox.ownerEnabled) << "the dialog cannot be used under the box";
+  EXPECT_TRUE(IsWindowEnabled(window->Handle()));
+  window->Close();
 }
 
 }  // namespace

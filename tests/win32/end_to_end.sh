@@ -61,6 +61,10 @@ driver wait Preference 20 || fail "no Preference dialog on the first run"
 [ "$(driver text Preference 1003 | tr -d '\r')" = "ATD0;" ] || fail "Cmb_MAC is not ATD0;"
 [ "$(driver text Preference 1001 | tr -d '\r')" = "COM2" ] || fail "Cmb_Com is not COM2"
 screenshot preference
+# The dialog is centred on the screen; OCR reads it alone, as the eye does.
+convert "$shots/preference.png" -gravity center -crop 400x220+0+0 +repage "$work/preference.png"
+bash "$here/../cli/read_labels.sh" "$work/preference.png" >/dev/null ||
+  fail "the fields' labels cannot be read on the settings dialog"
 driver press Preference 1004
 driver gone Preference 10 || fail "the dialog stayed open after OK"
 wait_for 10 test -s "$app/DVN.ini" || fail "no DVN.ini written"

@@ -1,6 +1,7 @@
 // The messenger client adapter against msgrsim running in a process of its own, driven from its
 // command line as a test or a demo drives it; and msgrsim's registration for the current user.
 #include <gtest/gtest.h>
+#include <ocidl.h>
 #include <windows.h>
 
 #include <functional>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "com_messenger_client.h"
+#include "com_ptr.h"
+#include "messenger_ids.h"
 #include "posted_calls.h"
 #include "runtime_error.h"
 
@@ -195,6 +198,42 @@ class MessengerClient : public ::testing::Test {
   std::wstring log_;
   std::unique_ptr<Process> messenger_;
 };
+
+// A client that looks for the messenger's events by enumeration finds the one point, for
+// DMessengerEvents, and an advise made through it reaches the same sinks as FindConnectionPoint's.
+TEST_F(MessengerClient, EnumeratesItsConnectionPointThroughAnotherProcess) {
+  ComPtr<IConnectionPointContainer> container;
+  ASSERT_EQ(CoCreateInstance(dorvane::win32::kClsidMessenger, nullptr, CLSCTX_SERVER,
+                             IID_IConnectionPointContainer, container.PutVoid()),
+            S_OK);
+  ComPtr<IEnumConnectionPoints> points;
+  ASSERT_EQ(container->EnumConnectionPoints(points.Put()), S_OK);
+  ASSERT_TRUE(points);
+
+  IConnectionPoint* found[2] = {};
+  ULONG fetched = 0;
+  EXPECT_EQ(points->Next(2, found, &fetched), S_FALSE);
+  ASSERT_EQ(fetched, 1u);
+  const ComPtr<IConnectionPoint> point = ComPtr<IConnectionPoint>::Adopt(found[0]);
+  IID events = {};
+  ASSERT_EQ(point->GetConnectionInterface(&events), S_OK);
+  EXPECT_TRUE(IsEqualIID(events, dorvane::win32::kDiidMessengerEvents));
+  ComPtr<IConnectionPointContainer> back;
+  ASSERT_EQ(point->GetConnectionPointContainer(back.Put()), S_OK);
+  EXPECT_TRUE(back);
+
+  EXPECT_EQ(points->Next(1, found, &fetched), S_FALSE) << "the end stays the end";
+  EXPECT_EQ(fetched, 0u);
+  EXPECT_EQ(points->Reset(), S_OK);
+  EXPECT_EQ(points->Skip(2), S_FALSE);
+  ComPtr<IEnumConnectionPoints> copy;
+  ASSERT_EQ(points->Clone(copy.Put()), S_OK);
+  ASSERT_EQ(copy->Reset(), S_OK);
+  ASSERT_EQ(copy->Next(1, found, nullptr), S_OK);
+  const ComPtr<IConnectionPoint> again = ComPtr<IConnectionPoint>::Adopt(found[0]);
+  ASSERT_EQ(again->GetConnectionInterface(&events), S_OK);
+  EXPECT_TRUE(IsEqualIID(events, dorvane::win32::kDiidMessengerEvents));
+}
 
 TEST_F(MessengerClient, WalksTheRoadOfTheProgramThroughAnotherProcess) {
   dorvane::win32::PostedCalls calls;

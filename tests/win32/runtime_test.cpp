@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "file_failure.h"
 #include "program.h"
 #include "runtime_error.h"
 #include "text.h"
@@ -183,6 +184,54 @@ TEST(Runtime, FilesAreReplacedWholeAndFailWithTheRuntimeNumbers) {
   } catch (const dorvane::RuntimeError& error) {
     EXPECT_EQ(error.Number, 53);
   }
+}
+
+int FailureNumber(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const dorvane::RuntimeError& error) {
+    return error.Number;
+  }
+  return 0;
+}
+
+TEST(Runtime, AFolderWhereAFileBelongsIsAPathErrorAndAHeldFileIsRefused) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::string base = WideToUtf8(folder, wcslen(folder));
+  dorvane::win32::Win32Files files;
+
+  const std::string blocked = base + "dorvane-blocked.ini";
+  CreateDirectoryW(Utf8ToWide(blocked).c_str(), nullptr);
+  EXPECT_EQ(FailureNumber([&] { files.ReadAll(blocked); }), 75);
+  EXPECT_EQ(FailureNumber([&] { files.CheckWritable(blocked); }), 75);
+  EXPECT_EQ(FailureNumber([&] { files.ReplaceFile(blocked, "2\r\n"); }), 75);
+  EXPECT_EQ(files.Dir(blocked + ".new"), "");  // the temporary went again
+  EXPECT_TRUE(RemoveDirectoryW(Utf8ToWide(blocked).c_str()));
+
+  // A file another program holds stays 70. A read-only file refuses access as the folder does
+  // (ERROR_ACCESS_DENIED); Wine run as root cannot refuse it, so that number is checked alone.
+  const std::string held = base + "dorvane-held.txt";
+  files.ReplaceFile(held, "old");
+  HANDLE holder = CreateFileW(Utf8ToWide(held).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FailureNumber([&] { files.CheckWritable(held); }), 70);
+  EXPECT_EQ(FailureNumber([&] { files.ReadAll(held); }), 70);
+  CloseHandle(holder);
+  EXPECT_EQ(files.ReadAll(held), "old");
+  files.Kill(held);
+  EXPECT_EQ(dorvane::win32::FileFailure(ERROR_ACCESS_DENIED).Number, 75);
+
+  // A handle that may not read fails its first read: that is an error, not an empty file.
+  const std::string written = base + "dorvane-write-only.txt";
+  files.ReplaceFile(written, "bytes");
+  HANDLE writeOnly = CreateFileW(Utf8ToWide(written).c_str(), GENERIC_WRITE, 0, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writeOnly, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FailureNumber([&] { dorvane::win32::ReadWhole(writeOnly); }), 75);
+  CloseHandle(writeOnly);
+  files.Kill(written);
 }
 
 }  // namespace

@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "com_ptr.h"
+#include "reference_counted.h"
 #include "type_library.h"
 
 namespace msgrsim {
 
 template <typename I>
-class AutomationObject : public I {
+class AutomationObject : public I, private ReferenceCounted {
  public:
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (!object) return E_POINTER;
@@ -28,12 +29,8 @@ class AutomationObject : public I {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AddReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -64,7 +61,7 @@ class AutomationObject : public I {
  protected:
   // The interfaces the object answers for, the most derived (whose members it offers) first.
   explicit AutomationObject(std::initializer_list<IID> interfaces) : interfaces_(interfaces) {}
-  virtual ~AutomationObject() = default;
+  ~AutomationObject() override = default;
   // Interfaces besides the dual one, pointing into this object; null when there is none.
   virtual void* OtherInterface(REFIID) { return nullptr; }
 
@@ -76,7 +73,6 @@ class AutomationObject : public I {
     return false;
   }
 
-  ULONG references_ = 1;
   std::vector<IID> interfaces_;
 };
 

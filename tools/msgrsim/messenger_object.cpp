@@ -108,8 +108,7 @@ HRESULT MessengerObject::put_MyStatus(LONG status) {
 }
 
 HRESULT MessengerObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  if (points) *points = nullptr;
-  return E_NOTIMPL;
+  return EnumerateConnectionPoints({&events_}, points);
 }
 
 HRESULT MessengerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "back1_picture.h"
@@ -36,6 +37,31 @@ void ExpectPicture(const std::vector<uint8_t>& bytes, int width, int height) {
   EXPECT_TRUE(check.ok);
   EXPECT_EQ(check.width, width);
   EXPECT_EQ(check.height, height);
+}
+
+TEST(PictureFile, Back1KeepsItsTextOutOfTheCornerTheButtonsShow) {
+  const std::vector<uint8_t> pixels = dorvane::DrawBack1Pixels();
+  ASSERT_EQ(pixels.size(), size_t{360 * 169 * 3});
+  const auto darkest = [&pixels](int left, int top, int right, int bottom) {
+    int least = 255;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        for (int channel = 0; channel < 3; ++channel) {
+          least = std::min<int>(least, pixels[(static_cast<size_t>(y) * 360 + x) * 3 + channel]);
+        }
+      }
+    }
+    return least;
+  };
+  EXPECT_GT(darkest(0, 0, dorvane::kBack1ButtonFaceWidth, dorvane::kBack1ButtonFaceHeight), 200);
+  // The labels are ink left of each field, the title ink in the top strip.
+  EXPECT_LT(darkest(0, 32, 200, 52), 80);
+  EXPECT_LT(darkest(0, 64, 200, 82), 80);
+  EXPECT_LT(darkest(0, 96, 200, 116), 80);
+  EXPECT_LT(darkest(60, 0, 360, 28), 80);
+  // Nothing under the fields (from 200 pixels across) nor below the labels, where the buttons sit.
+  EXPECT_GT(darkest(200, 28, 360, 169), 180);
+  EXPECT_GT(darkest(0, 120, 360, 169), 180);
 }
 
 TEST(PictureFile, Back1IsAWholeBaselineJpegAndAnyCutOfItIsNot) {

@@ -1,4 +1,5 @@
-// One connection point: the sinks advised for one outgoing interface, cookie = slot + 1.
+// A connection point container's parts: one connection point (the sinks advised for one
+// outgoing interface, cookie = slot + 1), and the enumeration of a container's points.
 #pragma once
 
 #include <ocidl.h>
@@ -33,3 +34,7 @@ class ConnectionPoint : public IConnectionPoint {
   IID fallback_;
   std::vector<IUnknown*> sinks_;  // empty slots are null
 };
+
+// Answers IConnectionPointContainer::EnumConnectionPoints with the container's points.
+HRESULT EnumerateConnectionPoints(std::vector<IConnectionPoint*> points,
+                                  IEnumConnectionPoints** out);
