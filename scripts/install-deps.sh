@@ -7,7 +7,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng)
+          libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng nlohmann-json3-dev
+          baresip-core)
 win32=false
 for argument in "$@"; do
   if [ "$argument" = "--win32" ]; then
