@@ -7,6 +7,7 @@
 #include <map>
 
 #include "baresip_agent.h"
+#include "baresip_messenger_client.h"
 #include "conversation_texts.h"
 #include "runtime_error.h"
 #include "sip_call_model.h"
@@ -14,52 +15,29 @@
 namespace {
 
 using dorvane::MessengerWindow;
-using dorvane::linux_host::BaresipConnection;
 using dorvane::linux_host::BaresipEndpoint;
-using dorvane::sip::SipCallModel;
+using dorvane::linux_host::BaresipMessengerClient;
 namespace texts = dorvane::sip::texts;
 
 constexpr int kOursSip = 15100, kOursCtrl = 15500, kTheirsSip = 15110, kTheirsCtrl = 15510;
 const std::string kOurs = "sip:ours@127.0.0.1:" + std::to_string(kOursSip);
 const std::string kTheirs = "sip:theirs@127.0.0.1:" + std::to_string(kTheirsSip);
 
-// Conversation windows as the Linux program keeps them, announced from the main loop.
-class LoopDesk : public dorvane::sip::ConversationDesk {
- public:
-  dorvane::WindowHandle OpenWindow(const std::string&) override { return ++next_; }
-  void ShowText(dorvane::WindowHandle, const std::string&) override {}
-  void CloseWindow(dorvane::WindowHandle) override {}
-  void Post(std::function<void()> task) override {
-    g_idle_add(
-        [](gpointer data) {
-          auto* posted = static_cast<std::function<void()>*>(data);
-          (*posted)();
-          delete posted;
-          return G_SOURCE_REMOVE;
-        },
-        new std::function<void()>(std::move(task)));
-  }
-
- private:
-  dorvane::WindowHandle next_ = 0;
-};
-
-// One side of the call: baresip, its connection, and the call model over it.
+// One side of the call: baresip and the Linux program's messenger on it.
 struct Side {
-  Side(const sip_test::AgentSetup& setup)
+  explicit Side(const sip_test::AgentSetup& setup)
       : agent(setup),
-        link(BaresipEndpoint{"127.0.0.1", static_cast<uint16_t>(setup.ctrlPort)}),
-        model(link, desk) {
-    link.SetHandlers([this](const std::string& bytes) { model.BytesArrived(bytes); },
-                     [this] { model.ConnectionDropped(); });
-    model.SetOnWindowCreated(
-        [this](std::shared_ptr<MessengerWindow> window) { windows.push_back(window); });
-  }
+        client(BaresipEndpoint{"127.0.0.1", static_cast<uint16_t>(setup.ctrlPort)},
+               [this](std::shared_ptr<MessengerWindow> window) { windows.push_back(window); },
+               {nullptr,
+                [this](dorvane::WindowHandle window, const std::string& text) {
+                  shown[window] = text;
+                },
+                nullptr}) {}
   sip_test::BaresipAgent agent;
-  BaresipConnection link;
-  LoopDesk desk;
-  SipCallModel model;
+  BaresipMessengerClient client;
   std::vector<std::shared_ptr<MessengerWindow>> windows;
+  std::map<dorvane::WindowHandle, std::string> shown;
 };
 
 bool RunUntil(const std::function<bool()>& done) {
@@ -90,12 +68,10 @@ TEST(BaresipEndpoint, HostAndPortFromText) {
 }
 
 TEST(BaresipConnection, NobodyListeningFailsCreationAfterTheWait) {
-  BaresipConnection link(BaresipEndpoint{"127.0.0.1", 15599}, 300);
-  LoopDesk desk;
-  SipCallModel model(link, desk);
+  BaresipMessengerClient client(BaresipEndpoint{"127.0.0.1", 15599}, nullptr, {}, 300);
   const auto start = std::chrono::steady_clock::now();
   try {
-    model.CreateMessenger();
+    client.CreateMessenger();
     FAIL() << "created without baresip";
   } catch (const dorvane::RuntimeError& failure) {
     EXPECT_EQ(dorvane::sip::kCannotCreateObject, failure.Number);
@@ -108,8 +84,8 @@ TEST(BaresipConnection, CallsBetweenTwoBaresipsThenOursIsKilled) {
   sip_test::TempFolder folder;
   Side ours({folder.Path() + "/ours", "ours", kOursSip, kOursCtrl, {{"Their Side", kTheirs}}});
   Side theirs({folder.Path() + "/theirs", "theirs", kTheirsSip, kTheirsCtrl, {{"Us", kOurs}}});
-  auto oursMessenger = ours.model.CreateMessenger();
-  auto theirsMessenger = theirs.model.CreateMessenger();
+  auto oursMessenger = ours.client.CreateMessenger();
+  auto theirsMessenger = theirs.client.CreateMessenger();
   EXPECT_EQ(dorvane::sip::kStatusOnline, oursMessenger->MyStatus());
   auto contacts = oursMessenger->MyContacts();
   ASSERT_EQ(1, contacts->Count());
@@ -121,7 +97,7 @@ TEST(BaresipConnection, CallsBetweenTwoBaresipsThenOursIsKilled) {
   ASSERT_TRUE(RunUntil([&] { return !ours.windows.empty(); }));
   auto invitation = ours.windows[0];
   EXPECT_EQ(texts::Invitation("Their Side", kTheirs), invitation->History());
-  ours.model.KeysSent(invitation->HWND(), "%T");
+  ours.client.KeysSent(invitation->HWND(), "%T");
   ASSERT_TRUE(RunUntil([&] {
     return Shows(invitation, texts::Started()) && Shows(call, texts::Started());
   })) << invitation->History()
@@ -129,13 +105,14 @@ TEST(BaresipConnection, CallsBetweenTwoBaresipsThenOursIsKilled) {
       << call->History();
   call->Close();
   ASSERT_TRUE(RunUntil([&] { return Shows(invitation, texts::Ended()); }));
+  EXPECT_EQ(invitation->History(), ours.shown[invitation->HWND()]);
 
   // We call them; our baresip dies while they ring.
   auto ringing = oursMessenger->StartVoice(oursMessenger->GetContact(kTheirs, ""));
   ASSERT_TRUE(RunUntil([&] { return theirs.windows.size() == 2; }));
   EXPECT_EQ(texts::Invitation("Us", kOurs), theirs.windows[1]->History());
   ours.agent.Stop();
-  ASSERT_TRUE(RunUntil([&] { return ours.model.Dropped(); }));
+  ASSERT_TRUE(RunUntil([&] { return ours.client.Dropped(); }));
   EXPECT_EQ(texts::Invited("Their Side") + "\r\n" + texts::Ended(), ringing->History());
   EXPECT_FALSE(ringing->IsClosed());
   ringing->Close();
