@@ -23,12 +23,13 @@ bool SameKeys(const std::string& keys, const char* expected) {
 }  // namespace
 
 std::shared_ptr<Messenger> SipCallModel::CreateMessenger() {
-  if (!connected_) {
+  if (!connected_ || dropped_) {
     if (!transport_.Connect()) {
       throw RuntimeError(kCannotCreateObject, "ActiveX component can't create object");
     }
     connected_ = true;
     dropped_ = false;
+    reader_ = NetstringReader();
     // Known from the start, so an invitation shows the caller's name from the contacts file.
     Contacts();
   }

@@ -213,6 +213,10 @@ TEST_F(SipCallModelTest, ADroppedConnectionEndsTheCallAndFailsWhatNeedsBaresip) 
   model.BytesArrived(sip_test::RecordedBytes("incoming_canceled"));
   baresip.RunPosted();
   EXPECT_EQ(1u, created.size());
+
+  baresip.gone = false;
+  auto again = model.CreateMessenger();
+  EXPECT_EQ(dorvane::kStatusAway, again->MyStatus()) << "a new connection serves again";
 }
 
 TEST_F(SipCallModelTest, GarbageFromBaresipCountsAsADrop) {
@@ -224,6 +228,8 @@ TEST_F(SipCallModelTest, GarbageFromBaresipCountsAsADrop) {
   EXPECT_TRUE(baresip.closed);
   EXPECT_EQ(Lines({texts::Invited("Theirs Red"), texts::Ended()}), window->History());
   EXPECT_EQ(dorvane::sip::kDisconnected, FailureNumber([&] { messenger->MyStatus(); }));
+  EXPECT_EQ(dorvane::sip::kStatusOnline, model.CreateMessenger()->MyStatus())
+      << "a new connection reads from a fresh start";
 }
 
 TEST_F(SipCallModelTest, StartAndCallFailures) {
