@@ -39,6 +39,7 @@ class BaresipConnection : public sip::SipTransport {
   bool Send(const std::string& bytes) override;
   std::string Receive(int timeoutMs, bool& dropped) override;
   void Close() override;
+  int64_t MonotonicMs() override { return g_get_monotonic_time() / 1000; }
 
  private:
   static gboolean Readable(gint fd, GIOCondition condition, gpointer self);

@@ -45,15 +45,16 @@ CtrlResponse SipCallModel::Request(const std::string& command, const std::string
   awaitedToken_ = std::to_string(nextToken_++);
   awaitedResponse_.reset();
   if (!transport_.Send(Netstring(CtrlCommand(command, params, awaitedToken_)))) Drop();
-  // Events that come before the answer are handled on the way, as they would be later.
-  int waitedMs = 0;
-  constexpr int kSliceMs = 100;
-  while (!awaitedResponse_ && !dropped_ && waitedMs < kAnswerTimeoutMs) {
+  // Events that come before the answer are handled on the way, as they would be later; a
+  // stream of them does not stretch the time the answer may take.
+  const int64_t deadline = transport_.MonotonicMs() + kAnswerTimeoutMs;
+  for (;;) {
+    const int64_t leftMs = deadline - transport_.MonotonicMs();
+    if (awaitedResponse_ || dropped_ || leftMs <= 0) break;
     bool gone = false;
-    const std::string bytes = transport_.Receive(kSliceMs, gone);
+    const std::string bytes = transport_.Receive(static_cast<int>(leftMs), gone);
     if (!bytes.empty()) Feed(bytes);
     if (gone) Drop();
-    if (bytes.empty()) waitedMs += kSliceMs;
   }
   awaitedToken_.clear();
   CheckConnected();

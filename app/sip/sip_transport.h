@@ -2,6 +2,7 @@
 // conversation windows the user sees.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -20,6 +21,8 @@ class SipTransport {
   // connection has ended; an empty result without it means the time ran out.
   virtual std::string Receive(int timeoutMs, bool& dropped) = 0;
   virtual void Close() = 0;
+  // A clock that only goes forward, for the time an answer may take.
+  virtual int64_t MonotonicMs() = 0;
 };
 
 class ConversationDesk {

@@ -19,6 +19,7 @@ class SilentBaresip : public dorvane::sip::SipTransport, public dorvane::sip::Co
     return {};
   }
   void Close() override {}
+  int64_t MonotonicMs() override { return 0; }
   dorvane::WindowHandle OpenWindow(const std::string&) override { return ++windows; }
   void ShowText(dorvane::WindowHandle, const std::string&) override {}
   void CloseWindow(dorvane::WindowHandle) override {}

@@ -73,10 +73,15 @@ bool FakeBaresip::Send(const std::string& bytes) {
   return true;
 }
 
-std::string FakeBaresip::Receive(int, bool& dropped) {
+std::string FakeBaresip::Receive(int timeoutMs, bool& dropped) {
   dropped = gone;
   std::string bytes;
   bytes.swap(pending_);
+  if (!chatter.empty()) {
+    nowMs += 10;
+    return Netstring(chatter) + bytes;
+  }
+  if (bytes.empty()) nowMs += timeoutMs;
   return bytes;
 }
 

@@ -43,6 +43,11 @@ class FakeBaresip : public dorvane::sip::SipTransport, public dorvane::sip::Conv
   bool Send(const std::string& bytes) override;
   std::string Receive(int timeoutMs, bool& dropped) override;
   void Close() override { closed = true; }
+  // Virtual time: it passes only while the model waits for bytes that do not come.
+  int64_t MonotonicMs() override { return nowMs; }
+  int64_t nowMs = 0;
+  // Sent before every answer, as a baresip busy with a call would.
+  std::string chatter;
 
   dorvane::WindowHandle OpenWindow(const std::string& title) override;
   void ShowText(dorvane::WindowHandle window, const std::string& history) override;

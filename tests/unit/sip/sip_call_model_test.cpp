@@ -246,6 +246,13 @@ TEST_F(SipCallModelTest, StartAndCallFailures) {
 
   baresip.answers.erase("contacts");
   EXPECT_EQ(dorvane::sip::kNoAnswer, FailureNumber([&] { messenger->MyContacts(); }));
+  EXPECT_EQ(dorvane::sip::kAnswerTimeoutMs, baresip.nowMs);
+
+  // Events that keep coming do not keep the wait for an answer going.
+  baresip.nowMs = 0;
+  baresip.chatter = sip_test::RecordedPayloads("outgoing_answered")[3];
+  EXPECT_EQ(dorvane::sip::kNoAnswer, FailureNumber([&] { messenger->MyContacts(); }));
+  EXPECT_EQ(dorvane::sip::kAnswerTimeoutMs, baresip.nowMs);
 }
 
 }  // namespace
