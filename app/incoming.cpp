@@ -1,4 +1,5 @@
 #include "dorvane_frm.h"
+#include "end_phrases.h"
 #include "object_ref.h"
 #include "runtime_error.h"
 
@@ -52,7 +53,9 @@ void Dorvane_frm::Timer1_Timer() {
     // Held here: a handler run during the check may replace ConvWindow.
     const std::shared_ptr<MessengerWindow> held = ConvWindow;
     MessengerWindow& window = Use(held);
-    const bool invitation = window.History().find(kAcceptMarker) != std::string::npos;
+    const std::string text = window.History();
+    // A caller who gave up before the check leaves the accept key in the text.
+    const bool invitation = text.find(kAcceptMarker) != std::string::npos && !HoldsEndPhrase(text);
     if (invitation && state_.InCall == 0) {
       stoppedSearch = StopSearchIfOn();
       shell_.ShowWindow(window.HWND(), kSwShowNormal);

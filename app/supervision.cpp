@@ -1,17 +1,9 @@
-#include <array>
-
 #include "dorvane_frm.h"
+#include "end_phrases.h"
 #include "object_ref.h"
 #include "runtime_error.h"
 
 namespace dorvane {
-namespace {
-
-// What the conversation window shows when a conversation has ended or was cancelled.
-const std::array<const char*, 5> kEndPhrases = {"切断", "キャンセルしました", "has ended",
-                                                "has canceled", "送信されませんでした"};
-
-}  // namespace
 
 void Dorvane_frm::Timer2_Timer() {
   try {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the builds, tests and demo need, when any is missing (clang and
-# its runtime libraries build the fuzz targets).
+# its runtime libraries build the fuzz targets; nlohmann-json and baresip serve the SIP call
+# model and its tests, GLib its Linux connection).
 #   install-deps.sh [--win32] [--linux] [PACKAGE...]
 # --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
 # machines that run no 32-bit programs), Wine, Xvfb, PulseAudio, socat (the modem line), the
@@ -12,7 +13,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng clang libclang-rt-dev)
+          libsndfile1-dev libsamplerate0-dev sox python3 espeak-ng clang libclang-rt-dev
+          nlohmann-json3-dev baresip-core libglib2.0-dev)
 win32=false
 # back1.jpg: its encoder, the renderer and font of its labels, and the OCR that reads them back.
 packages+=(libjpeg-dev libfreetype-dev fonts-dejavu-core tesseract-ocr)
