@@ -11,7 +11,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
   targets=(script_parser scenario_world settings phone_list modem_pieces property_stream
-           property_bag)
+           property_bag netstring)
 
 bash scripts/install-deps.sh clang libclang-rt-dev
 cmake --preset fuzz >/dev/null
@@ -28,7 +28,9 @@ python3 tests/fuzz/seed_corpora.py tests/scenarios "$corpus"
 
 declare -A max_len=([script_parser]=4096 [scenario_world]=4096 [settings]=1024
                     [phone_list]=2048 [modem_pieces]=2048 [property_stream]=64
-                    [property_bag]=256)
+                    [property_bag]=256 [netstring]=4096)
+# baresip's recorded streams seed the netstring reader.
+cp -n tests/sip/recordings/* "$corpus/netstring/" 2>/dev/null || true
 failed=0
 for target in "${targets[@]}"; do
   echo "== fuzz_$target for ${seconds}s"
