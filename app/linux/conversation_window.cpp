@@ -36,6 +36,11 @@ void ConversationWindow::AppendLine(const std::string& line) {
   if (view_) gtk_label_set_text(GTK_LABEL(view_), text_.c_str());
 }
 
+void ConversationWindow::SetText(const std::string& text) {
+  text_ = text;
+  if (view_) gtk_label_set_text(GTK_LABEL(view_), text_.c_str());
+}
+
 void ConversationWindow::Close() {
   if (!window_) return;
   GtkWidget* window = window_;

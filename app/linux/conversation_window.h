@@ -26,6 +26,7 @@ class ConversationWindow {
   bool IsClosed() const { return window_ == nullptr; }
   const std::string& Text() const { return text_; }
   void AppendLine(const std::string& line);
+  void SetText(const std::string& text);
   void Close();
 
  private:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package, extracted into a scratch root: its files, its declared dependencies, and
-# the extracted program started under Xvfb as far as its first window (without a messenger,
-# the start-up failure), which it ends from with status 0.
+# the extracted program started under Xvfb as far as its first window (with no baresip to reach,
+# the start-up failure after its 10 s wait), which it ends from with status 0.
 #   check_package.sh PACKAGE.deb
 package=$(readlink -f "$1")
 DORVANE_SOURCE=$(cd "$(dirname "$0")/../.." && pwd)
@@ -18,11 +18,14 @@ done
 desktop-file-validate "$root/usr/share/applications/dorvane.desktop" ||
   fail "the desktop entry is not valid"
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in libgtk-3-0 libpulse0 libglib2.0-0 fonts-noto-cjk xdg-utils; do
+for needed in libgtk-3-0 libpulse0 libglib2.0-0 fonts-noto-cjk xdg-utils baresip-core; do
   grep -q "$needed" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 
 start_display
+# A loopback port that nobody listens on.
+DORVANE_BARESIP=127.0.0.1:$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+export DORVANE_BARESIP
 program=$root/usr/bin/dorvane
 start_program "$program"
 press_in ERROR Return
