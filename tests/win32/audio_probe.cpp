@@ -251,12 +251,11 @@ int NoDevice() {
   Session session;
   if (!session.Open()) return 1;
   std::vector<FiredEvent>& fired = session.sink.fired;
-  const DWORD running = 600;
 
   // DTMF search: one OnError per tick, and none once it is stopped.
   if (!session.CallTrue(kSearchDtmf, {}, "SearchDtmf (start)")) return 1;
   DWORD start = GetTickCount();
-  PumpMessages(running);
+  PumpUntil([&] { return fired.size() >= 3; });
   if (!session.CallTrue(kSearchDtmf, {}, "SearchDtmf (stop)")) return 1;
   DWORD elapsed = GetTickCount() - start;
   const size_t dtmfErrors = fired.size();
@@ -275,7 +274,7 @@ int NoDevice() {
   const size_t first = fired.size();
   if (!session.CallTrue(kSearchLevel, {}, "SearchLevel (start)")) return 1;
   start = GetTickCount();
-  PumpMessages(running);
+  PumpUntil([&] { return fired.size() - first >= 6; });
   if (!session.CallTrue(kSearchLevel, {}, "SearchLevel (stop)")) return 1;
   elapsed = GetTickCount() - start;
   const size_t levelEvents = fired.size() - first;

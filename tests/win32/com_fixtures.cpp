@@ -179,6 +179,12 @@ void PumpMessages(DWORD milliseconds) {
   }
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMilliseconds) {
+  const DWORD start = GetTickCount();
+  while (!done() && GetTickCount() - start < limitMilliseconds) PumpMessages(10);
+  return done();
+}
+
 HRESULT Call(IDispatch* object, DISPID dispid, WORD flags, std::vector<VARIANT> args,
              VARIANT* result) {
   std::vector<VARIANT> reversed(args.rbegin(), args.rend());

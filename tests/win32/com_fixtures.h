@@ -109,6 +109,9 @@ class MapPropertyBag : public IPropertyBag {
 
 // Runs the thread's messages for the given time.
 void PumpMessages(DWORD milliseconds);
+// Pumps until done() holds or the time is up; a loaded machine delays timer messages, so tests
+// wait for what they count rather than for a fixed time.
+bool PumpUntil(const std::function<bool()>& done, DWORD limitMilliseconds = 10000);
 
 // A line of a probe's output, flushed at once: the test scripts wait for lines while it runs.
 void Say(const char* format, ...) __attribute__((format(printf, 1, 2)));

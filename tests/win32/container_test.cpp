@@ -265,7 +265,7 @@ TEST_F(Container, LevelSearchFiresEventsIntoAConnectedSinkEveryTick) {
 
   VARIANT started = Method(6);
   EXPECT_EQ(V_BOOL(&started), VARIANT_TRUE);
-  PumpMessages(450);
+  PumpUntil([&] { return sink.fired.size() >= 3; });
   Method(6);
   size_t levels = 0;
   for (const FiredEvent& event : sink.fired) {
@@ -492,7 +492,8 @@ TEST_F(Container, PropertyPageShowsItsGeneralPage) {
 
 namespace {
 
-// Creates, sites and starts a level search, then says how many levels arrived in a while.
+// Creates, sites and starts a level search, then says how many levels arrived (two are waited
+// for, ten seconds at most).
 size_t LevelsHeard(const ControlLibrary& library) {
   IDispatch* control = nullptr;
   if (FAILED(library.CreateControl(IID_IDispatch, reinterpret_cast<void**>(&control)))) return 0;
@@ -508,7 +509,7 @@ size_t LevelsHeard(const ControlLibrary& library) {
   point->Advise(&sink, &cookie);
   VARIANT result;
   Call(control, 6, DISPATCH_METHOD, {}, &result);
-  PumpMessages(350);
+  PumpUntil([&] { return sink.fired.size() >= 2; });
   Call(control, 6, DISPATCH_METHOD, {}, &result);
   point->Unadvise(cookie);
   point->Release();
