@@ -61,16 +61,6 @@ std::string Utf8(const std::wstring& text) {
 
 std::wstring Widen(const char* text) { return std::wstring(text, text + std::strlen(text)); }
 
-// Pumps messages until `done` holds or the time is up; tells whether `done` held.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= milliseconds) return false;
-    PumpMessages(10);
-  }
-  return true;
-}
-
 // One control, sited in user mode, with an event sink connected.
 class Session {
  public:
