@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # A desktop whose only host is a StatusNotifierWatcher: the icon is a StatusNotifierItem with the
 # program's title, tip and pixels; the host's ContextMenu call opens the program's own menu at the
-# pointer, Activate opens nothing, and Exit takes the item off the bus.
+# pointer, Activate opens nothing, a restarted watcher gets the item again, and Exit takes the item
+# off the bus.
 source "$(dirname "$0")/desktop_session.sh"
 dbus-daemon --session --nofork --nopidfile --address="unix:path=$work/session-bus" \
   >"$work/bus.log" 2>&1 &
 pids+=($!)
 wait_until 20 "the session bus" test -S "$work/session-bus"
-"$DORVANE_BIN/status-notifier-watcher" >"$work/watcher.log" 2>&1 &
-pids+=($!)
-watcher_says() { grep -qxF -- "$1" "$work/watcher.log"; }
-wait_until 20 "the watcher" watcher_says watching
+# start_watcher LOG: a watcher on the bus, its PID in $watcher_pid.
+start_watcher() {
+  watcher_log=$work/$1
+  "$DORVANE_BIN/status-notifier-watcher" >"$watcher_log" 2>&1 &
+  watcher_pid=$!
+  pids+=($watcher_pid)
+  wait_until 20 "the watcher" watcher_says watching
+}
+watcher_says() { grep -qxF -- "$1" "$watcher_log"; }
+start_watcher watcher.log
 
 start_configured start_bare_display
 item=org.kde.StatusNotifierItem-$program_pid-1
@@ -38,18 +45,26 @@ sys.exit(argb != bytes(rgba[i + k] for i in range(0, len(rgba), 4) for k in (3, 
 PYTHON
 
 # The host's right click: the program's menu, closed again with Escape.
+program_windows() { xdotool search --onlyvisible --classname "^$(program_class)\$"; }
+no_program_window() { ! program_windows; }
 item_call org.kde.StatusNotifierItem.ContextMenu 900 5 >/dev/null
 wait_until 20 "the tray menu" menu_shown
 screenshot status-notifier-menu
 xdotool key Escape
-wait_until 20 "the menu to close" bash -c "! xdotool search --onlyvisible --classname '^$(program_class)\$'"
+wait_until 20 "the menu to close" no_program_window
 
 # A left click shows nothing: when the menu of the next right click is up, it is the only window.
 item_call org.kde.StatusNotifierItem.Activate 900 5 >/dev/null
 item_call org.kde.StatusNotifierItem.ContextMenu 900 5 >/dev/null
 wait_until 20 "the tray menu" menu_shown
-shown=$(xdotool search --onlyvisible --classname "^$(program_class)\$" | wc -l)
+shown=$(program_windows | wc -l)
 [ "$shown" -eq 1 ] || fail "$shown windows up after Activate and ContextMenu"
+
+# The host restarts (a desktop shell that crashed): the item registers with the new watcher.
+kill "$watcher_pid"
+wait "$watcher_pid" || true
+start_watcher watcher-again.log
+wait_until 20 "the item registered again" watcher_says "registered $item"
 
 xdotool key x
 wait_for_program_end
