@@ -9,7 +9,8 @@
 # --linux adds what the Linux program builds on (GTK 3, GLib, PulseAudio's client library), what
 # its package is made with (dpkg-dev) and checked with (desktop-file-utils), and what its tests
 # run against: a PulseAudio server and paplay, socat for the modem line, Xvfb with trayer as the
-# tray host, xdotool and the X utilities as the user's hands and eyes, a CJK font.
+# tray host, xdotool and the X utilities as the user's hands and eyes, a CJK font, and a session
+# bus of their own (dbus-daemon, gdbus) for the StatusNotifierItem.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -24,7 +25,8 @@ for argument in "$@"; do
   elif [ "$argument" = "--linux" ]; then
     packages+=(libglib2.0-dev libpulse-dev pulseaudio pulseaudio-utils socat libgtk-3-dev
                libjpeg-dev dpkg-dev desktop-file-utils xvfb trayer xdotool x11-utils x11-apps
-               imagemagick fonts-noto-cjk xdg-utils)
+               imagemagick fonts-noto-cjk xdg-utils dbus-daemon dbus-session-bus-common
+               libglib2.0-bin)
   else
     packages+=("$argument")
   fi

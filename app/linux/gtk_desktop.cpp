@@ -100,6 +100,26 @@ GtkWidget* BuildMenu(const MenuItem& parent, MenuRun& run) {
   return menu;
 }
 
+// The click that opens the menu: the current event, or, when a StatusNotifierItem's host asked
+// for it over the bus, a right-button press where the pointer is now.
+GdkEvent* MenuTrigger() {
+  if (GdkEvent* current = gtk_get_current_event()) return current;
+  GdkDisplay* display = gdk_display_get_default();
+  GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(display));
+  GdkWindow* root = gdk_get_default_root_window();
+  int x = 0;
+  int y = 0;
+  gdk_window_get_device_position(root, pointer, &x, &y, nullptr);
+  GdkEvent* press = gdk_event_new(GDK_BUTTON_PRESS);
+  press->button.window = GDK_WINDOW(g_object_ref(root));
+  press->button.time = GDK_CURRENT_TIME;
+  press->button.x = press->button.x_root = x;
+  press->button.y = press->button.y_root = y;
+  press->button.button = GDK_BUTTON_SECONDARY;
+  gdk_event_set_device(press, pointer);
+  return press;
+}
+
 // The editor for a text file: $VISUAL when set, else the desktop's handler for the file.
 std::vector<std::string> EditorCommand(const std::string& file) {
   const char* visual = std::getenv("VISUAL");
@@ -152,9 +172,9 @@ const MenuItem* GtkDesktop::PopupMenu(const MenuItem& menu) {
   MenuRun run{g_main_loop_new(nullptr, FALSE)};
   GtkWidget* popup = BuildMenu(menu, run);
   g_signal_connect(popup, "deactivate", G_CALLBACK(OnMenuClosed), &run);
-  GdkEvent* trigger = gtk_get_current_event();
+  GdkEvent* trigger = MenuTrigger();
   gtk_menu_popup_at_pointer(GTK_MENU(popup), trigger);
-  if (trigger) gdk_event_free(trigger);
+  gdk_event_free(trigger);
   if (gtk_widget_get_visible(popup)) g_main_loop_run(run.loop);
   gtk_widget_destroy(popup);
   g_main_loop_unref(run.loop);

@@ -9,6 +9,8 @@ export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime HOME=$work/hom
 mkdir -p "$XDG_CONFIG_HOME/dorvane/dosdevices" "$XDG_RUNTIME_DIR" "$HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 config=$XDG_CONFIG_HOME/dorvane
+# No session bus unless a road starts one: the program then never looks past the XEmbed tray.
+export DBUS_SESSION_BUS_ADDRESS=unix:path=$work/session-bus NO_AT_BRIDGE=1
 
 stop_all() {
   local pid
@@ -39,7 +41,8 @@ wait_until() {
   done
 }
 
-start_display() {
+# start_bare_display: the X server alone, a display without an XEmbed tray.
+start_bare_display() {
   exec {displayfd}<> <(:)
   Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
   pids+=($!)
@@ -47,6 +50,10 @@ start_display() {
   read -r -t 20 number <&"$displayfd" || fail "Xvfb did not start"
   exec {displayfd}<&-
   export DISPLAY=:$number
+}
+
+start_display() {
+  start_bare_display
   trayer --edge top --align right --widthtype pixel --width 64 --height 32 \
     --heighttype pixel --expand false --transparent false >"$work/trayer.log" 2>&1 &
   pids+=($!)
@@ -137,9 +144,9 @@ port_open() { ls -l "/proc/$program_pid/fd" | grep -qF -- "$(readlink -f "$work/
 recording() { [ -n "$(pactl list short source-outputs)" ]; }
 
 # A desktop with the line and the modem, the program configured for COM2 with Alice as 001,
-# started and listening.
+# started and listening. start_configured [DISPLAY_STARTER] (start_display: one with a tray).
 start_configured() {
-  start_display
+  "${1:-start_display}"
   start_sound
   start_modem
   printf '2\r\n*0\r\nATD0;\r\n' >"$config/DVN.ini"
