@@ -51,5 +51,10 @@ tests/win32/winerun.sh --up
 # The release test brings up the 64-bit prefix as well.
 trap 'tests/win32/winerun.sh --down; TONVEX_WINE_ARCH=win64 tests/win32/winerun.sh --down' EXIT
 ctest --preset "$preset" -j "$jobs"
-# The 32-bit build's release zip, whose 64-bit control runs under 64-bit Wine.
-[ "$preset" = win32 ] || ctest --preset win32 -R '^release[.]'
+# The 32-bit build's release zip, whose 64-bit control runs under 64-bit Wine. Run directly: ctest
+# in the 32-bit build would list its other tests by running them, which this machine cannot.
+if [ "$preset" != win32 ]; then
+  echo "== release zip"
+  bash tests/win32/release_zip.sh tests/win32/winerun.sh build/win32/Dorvane-*.zip \
+    tests/win32/script_host_automation.vbs
+fi
