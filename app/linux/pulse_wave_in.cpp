@@ -46,9 +46,9 @@ PulseWaveIn::~PulseWaveIn() {
 tonvex::MmResult PulseWaveIn::Open(const tonvex::PcmFormat& format, tonvex::WindowHandle window) {
   if (loop_) return tonvex::kMmAllocated;
   if (!SupportedFormat(format)) return tonvex::kWaveErrBadFormat;
-  const pa_sample_spec spec = {format.BitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
-                               format.SamplesPerSec, static_cast<uint8_t>(format.Channels)};
-  if (!pa_sample_spec_valid(&spec)) return tonvex::kWaveErrBadFormat;
+  const pa_sample_spec sampleFormat = {format.BitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE,
+                                       format.SamplesPerSec, static_cast<uint8_t>(format.Channels)};
+  if (!pa_sample_spec_valid(&sampleFormat)) return tonvex::kWaveErrBadFormat;
   silence_ = format.BitsPerSample == 8 ? 128 : 0;
 
   loop_ = pa_threaded_mainloop_new();
@@ -72,13 +72,13 @@ tonvex::MmResult PulseWaveIn::Open(const tonvex::PcmFormat& format, tonvex::Wind
       ready = state == PA_CONTEXT_READY;
     }
   }
-  if (ready && (stream_ = pa_stream_new(context_, "Line", &spec, nullptr)) != nullptr) {
+  if (ready && (stream_ = pa_stream_new(context_, "Line", &sampleFormat, nullptr)) != nullptr) {
     pa_stream_set_state_callback(stream_, &PulseWaveIn::OnStreamState, this);
     pa_stream_set_read_callback(stream_, &PulseWaveIn::OnReadable, this);
     pa_buffer_attr attributes = {};
     attributes.maxlength = static_cast<uint32_t>(-1);
     attributes.tlength = attributes.prebuf = attributes.minreq = static_cast<uint32_t>(-1);
-    attributes.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(kFragmentUsec, &spec));
+    attributes.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(kFragmentUsec, &sampleFormat));
     const auto flags =
         static_cast<pa_stream_flags_t>(PA_STREAM_START_CORKED | PA_STREAM_ADJUST_LATENCY);
     ready = pa_stream_connect_record(stream_, nullptr, &attributes, flags) >= 0;
