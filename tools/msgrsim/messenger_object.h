@@ -2,6 +2,9 @@
 // events (DMessengerEvents). Every object of every client hears every event.
 #pragma once
 
+#include <functional>
+#include <string>
+
 #include "automation_object.h"
 #include "connection_point.h"
 #include "messenger_state.h"
@@ -9,11 +12,23 @@
 
 namespace msgrsim {
 
+// Lists a Messenger object's event point among those that hear OnIMWindowCreated, while it
+// lives.
+class LiveEventPoint {
+ public:
+  explicit LiveEventPoint(const ConnectionPoint& point);
+  ~LiveEventPoint();
+  LiveEventPoint(const LiveEventPoint&) = delete;
+  LiveEventPoint& operator=(const LiveEventPoint&) = delete;
+
+ private:
+  const ConnectionPoint& point_;
+};
+
 class MessengerObject : public AutomationObject<IMessenger3>, public IConnectionPointContainer {
  public:
   // state is not owned and outlives every object.
   explicit MessengerObject(MessengerState& state);
-  ~MessengerObject() override;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return AutomationObject::QueryInterface(iid, object);
@@ -31,17 +46,19 @@ class MessengerObject : public AutomationObject<IMessenger3>, public IConnection
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
   HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
 
-  const ConnectionPoint& Events() const { return events_; }
-
  protected:
   void* OtherInterface(REFIID iid) override;
 
  private:
   MessengerState& state_;
   ConnectionPoint events_;
+  LiveEventPoint live_;
 };
 
 // Raises OnIMWindowCreated for the conversation on every Messenger object's sinks.
 void FireWindowCreated(MessengerState& state, int number);
+// The same for any window object: newWindow makes one for each sink.
+void FireWindowCreated(CallLog& log, int number, const std::function<IDispatch*()>& newWindow);
+std::string Hex(HRESULT result);
 
 }  // namespace msgrsim

@@ -1,0 +1,50 @@
+// The messenger's automation objects over the core's Messenger port, for a messenger whose
+// calls are made elsewhere (baresip): each member calls the port, and a RuntimeError becomes
+// the HRESULT and description the client sees.
+#pragma once
+
+#include <memory>
+
+#include "automation_object.h"
+#include "call_log.h"
+#include "connection_point.h"
+#include "messenger.h"
+#include "messenger_object.h"
+#include "msgrsim_h.h"
+
+namespace msgrsim {
+
+class PortMessengerObject : public AutomationObject<IMessenger3>, public IConnectionPointContainer {
+ public:
+  // log is not owned and outlives every object.
+  PortMessengerObject(CallLog& log, std::shared_ptr<dorvane::Messenger> messenger);
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    return AutomationObject::QueryInterface(iid, object);
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return AutomationObject::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return AutomationObject::Release(); }
+
+  HRESULT STDMETHODCALLTYPE StartVoice(VARIANT contact, IDispatch** window) override;
+  HRESULT STDMETHODCALLTYPE GetContact(BSTR signinName, BSTR serviceId,
+                                       IDispatch** contact) override;
+  HRESULT STDMETHODCALLTYPE get_MyContacts(IDispatch** contacts) override;
+  HRESULT STDMETHODCALLTYPE get_MyStatus(LONG* status) override;
+  HRESULT STDMETHODCALLTYPE put_MyStatus(LONG status) override;
+
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+
+ protected:
+  void* OtherInterface(REFIID iid) override;
+
+ private:
+  CallLog& log_;
+  std::shared_ptr<dorvane::Messenger> messenger_;
+  ConnectionPoint events_;
+  LiveEventPoint live_;
+};
+
+IDispatch* NewPortWindowObject(CallLog& log, std::shared_ptr<dorvane::MessengerWindow> window);
+
+}  // namespace msgrsim
