@@ -1,8 +1,9 @@
 // The messenger client adapter against msgrsim running in a process of its own, driven from its
 // command line as a test or a demo drives it; and msgrsim's registration for the current user.
+#include <winsock2.h>
+// Winsock first: the headers below include the older one otherwise.
 #include <gtest/gtest.h>
 #include <ocidl.h>
-#include <winsock2.h>
 #include <windows.h>
 
 #include <cstdlib>
@@ -379,6 +380,8 @@ class FarEnd {
       return Occurrences(text) >= count;
     });
   }
+
+ private:
   size_t Occurrences(const std::string& text) const {
     size_t count = 0;
     for (size_t at = received_.find(text); at != std::string::npos;
@@ -388,7 +391,6 @@ class FarEnd {
     return count;
   }
 
- private:
   SOCKET socket_ = INVALID_SOCKET;
   bool connected_ = false;
   std::string received_;
@@ -434,8 +436,9 @@ TEST_F(SipMessenger, CallsAndAnswersThroughBaresip) {
   ASSERT_TRUE(theirs.Connected());
   dorvane::win32::PostedCalls calls;
   std::vector<std::shared_ptr<MessengerWindow>> created;
-  dorvane::win32::ComMessengerClient client(
-      calls, [&](std::shared_ptr<MessengerWindow> window) { created.push_back(std::move(window)); });
+  dorvane::win32::ComMessengerClient client(calls, [&](std::shared_ptr<MessengerWindow> window) {
+    created.push_back(std::move(window));
+  });
   std::shared_ptr<dorvane::Messenger> messenger = client.CreateMessenger();
 
   EXPECT_EQ(messenger->MyStatus(), 2);
@@ -469,8 +472,9 @@ TEST_F(SipMessenger, CallsAndAnswersThroughBaresip) {
   EXPECT_TRUE(PumpUntil([&] { return Contains(call->History(), "has started"); }))
       << call->History();
   theirs.Command("hangup");
-  EXPECT_TRUE(PumpUntil([&] { return Contains(call->History(), "The voice conversation has ended."); }))
-      << call->History();
+  EXPECT_TRUE(PumpUntil([&] {
+    return Contains(call->History(), "The voice conversation has ended.");
+  })) << call->History();
   call->Close();
   EXPECT_TRUE(call->IsClosed());
   EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(call->HWND())));
@@ -487,7 +491,8 @@ TEST_F(SipMessenger, CallsAndAnswersThroughBaresip) {
   ASSERT_TRUE(
       PumpUntil([&] { return SetForegroundWindow(front) && GetForegroundWindow() == front; }));
   PressAltT();
-  EXPECT_TRUE(theirs.Heard("CALL_ESTABLISHED"));
+  // The first came with our call.
+  EXPECT_TRUE(theirs.Heard("CALL_ESTABLISHED", 2));
   EXPECT_TRUE(PumpUntil([&] { return Contains(invitation->History(), "has started"); }))
       << invitation->History();
   std::string printed;
@@ -496,7 +501,6 @@ TEST_F(SipMessenger, CallsAndAnswersThroughBaresip) {
   theirs.Command("hangup");
   EXPECT_TRUE(PumpUntil([&] { return Contains(invitation->History(), "has ended"); }))
       << invitation->History();
-  EXPECT_EQ(theirs.Occurrences("CALL_ESTABLISHED"), 2u);
 }
 
 TEST(Unregistration, LeavesNothingBehind) {

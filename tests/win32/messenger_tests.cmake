@@ -13,7 +13,7 @@ add_test(NAME messenger.client_against_msgrsim
 set_tests_properties(messenger.client_against_msgrsim PROPERTIES
   FIXTURES_REQUIRED WINE RESOURCE_LOCK "registry;desktop" TIMEOUT 90)
 
-# The same client against msgrsim /sip on two native baresips (loopback ports 15210-15221).
+# The same client against msgrsim /sip on two native baresips (loopback ports 15210-15225).
 find_program(BARESIP baresip)
 if(BARESIP)
   add_test(NAME messenger.client_against_msgrsim_sip

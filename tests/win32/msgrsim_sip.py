@@ -14,7 +14,8 @@ import wave
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sip"))
 from baresip_pair import write_agent  # noqa: E402
 
-OURS_SIP, OURS_CTRL, THEIRS_SIP, THEIRS_CTRL = 15210, 15211, 15220, 15221
+# baresip listens for SIP over TLS on the SIP port + 1.
+OURS_SIP, OURS_CTRL, THEIRS_SIP, THEIRS_CTRL = 15210, 15215, 15220, 15225
 
 
 def silence(path):

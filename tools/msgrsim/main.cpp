@@ -4,8 +4,8 @@
 //   msgrsim /regserver | /unregserver    registers it for the current user, or removes that
 //   msgrsim COMMAND ARGS...              hands a command to the running msgrsim (commands.h)
 // Winsock's header must come before the one that includes its old version.
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include <memory>
 #include <string>

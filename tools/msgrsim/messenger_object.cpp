@@ -124,9 +124,8 @@ HRESULT MessengerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** poin
 }
 
 void FireWindowCreated(MessengerState& state, int number) {
-  FireWindowCreated(state.Log(), number, [&state, number]() -> IDispatch* {
-    return new WindowObject(state, number);
-  });
+  FireWindowCreated(state.Log(), number,
+                    [&state, number]() -> IDispatch* { return new WindowObject(state, number); });
 }
 
 void FireWindowCreated(CallLog& log, int number, const std::function<IDispatch*()>& newWindow) {
@@ -137,7 +136,7 @@ void FireWindowCreated(CallLog& log, int number, const std::function<IDispatch*(
     for (IUnknown* sink : point->Sinks()) sinks.push_back(ComPtr<IUnknown>::Adopt(sink));
   }
   log.Line("event OnIMWindowCreated window " + std::to_string(number) + " to " +
-                   std::to_string(sinks.size()) + " sink(s)");
+           std::to_string(sinks.size()) + " sink(s)");
   for (const ComPtr<IUnknown>& sink : sinks) {
     // Each sink was asked for DMessengerEvents or IDispatch: either is an IDispatch.
     auto* events = reinterpret_cast<IDispatch*>(sink.Get());

@@ -11,7 +11,8 @@ namespace {
 
 // A failure as a client sees it: an HRESULT stays one; a runtime error number travels as
 // automation errors carry them.
-HRESULT Fail(CallLog& log, const std::string& call, REFIID iid, const dorvane::RuntimeError& error) {
+HRESULT Fail(CallLog& log, const std::string& call, REFIID iid,
+             const dorvane::RuntimeError& error) {
   const HRESULT result = error.Number < 0
                              ? static_cast<HRESULT>(error.Number)
                              : MAKE_HRESULT(SEVERITY_ERROR, FACILITY_CONTROL, error.Number);
@@ -144,7 +145,8 @@ std::shared_ptr<dorvane::MessengerContact> ReadContact(VARIANT& contact) {
 
 }  // namespace
 
-PortMessengerObject::PortMessengerObject(CallLog& log, std::shared_ptr<dorvane::Messenger> messenger)
+PortMessengerObject::PortMessengerObject(CallLog& log,
+                                         std::shared_ptr<dorvane::Messenger> messenger)
     : AutomationObject({IID_IMessenger3, IID_IMessenger2, IID_IMessenger}),
       log_(log),
       messenger_(std::move(messenger)),
@@ -186,9 +188,8 @@ HRESULT PortMessengerObject::GetContact(BSTR signinName, BSTR serviceId, IDispat
 HRESULT PortMessengerObject::get_MyContacts(IDispatch** contacts) {
   if (!contacts) return E_POINTER;
   *contacts = nullptr;
-  return Guarded(log_, "MyContacts", IID_IMessenger, [&] {
-    *contacts = new PortContactsObject(log_, messenger_->MyContacts());
-  });
+  return Guarded(log_, "MyContacts", IID_IMessenger,
+                 [&] { *contacts = new PortContactsObject(log_, messenger_->MyContacts()); });
 }
 
 HRESULT PortMessengerObject::get_MyStatus(LONG* status) {

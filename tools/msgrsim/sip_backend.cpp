@@ -75,8 +75,9 @@ HRESULT SipBackend::CreateInstance(REFIID iid, void** object) {
     state_.Log().Line("call create -> error: " + error.Description);
     return CO_E_SERVER_EXEC_FAILURE;
   }
-  return HandOver(static_cast<IMessenger3*>(new PortMessengerObject(state_.Log(), std::move(messenger))),
-                  iid, object);
+  return HandOver(
+      static_cast<IMessenger3*>(new PortMessengerObject(state_.Log(), std::move(messenger))), iid,
+      object);
 }
 
 void SipBackend::AcceptKeys(HWND window) {

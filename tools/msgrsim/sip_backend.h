@@ -2,8 +2,8 @@
 // conversations shown in msgrsim's own windows, its Messenger objects served to clients.
 #pragma once
 
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include <deque>
 #include <functional>

@@ -91,8 +91,7 @@ bool WinsockConnection::Connect() {
 bool WinsockConnection::Send(const std::string& bytes) {
   size_t sent = 0;
   while (socket_ != INVALID_SOCKET && sent < bytes.size()) {
-    const int wrote =
-        send(socket_, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+    const int wrote = send(socket_, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
     if (wrote > 0) {
       sent += static_cast<size_t>(wrote);
     } else if (wrote == SOCKET_ERROR && WSAGetLastError() == WSAEWOULDBLOCK) {
