@@ -3,8 +3,7 @@
 //   msgrsim [/log FILE] /sip HOST:PORT   runs it on the calls and contacts of a running baresip
 //   msgrsim /regserver | /unregserver    registers it for the current user, or removes that
 //   msgrsim COMMAND ARGS...              hands a command to the running msgrsim (commands.h)
-// Winsock's header must come before the one that includes its old version.
-#include <windows.h>
+// Winsock's header, which includes windows.h after its own definitions.
 #include <winsock2.h>
 
 #include <memory>

@@ -2,7 +2,6 @@
 // conversations shown in msgrsim's own windows, its Messenger objects served to clients.
 #pragma once
 
-#include <windows.h>
 #include <winsock2.h>
 
 #include <deque>
