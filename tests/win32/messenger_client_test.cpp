@@ -1,11 +1,12 @@
 // The messenger client adapter against msgrsim running in a process of its own, driven from its
 // command line as a test or a demo drives it; and msgrsim's registration for the current user.
 // Winsock first: the headers below include the older one otherwise.
-// Winsock first: the headers below include the older one otherwise.
+// clang-format off
+#include <winsock2.h>
 #include <gtest/gtest.h>
 #include <ocidl.h>
 #include <windows.h>
-#include <winsock2.h>
+// clang-format on
 
 #include <cstdlib>
 #include <functional>
