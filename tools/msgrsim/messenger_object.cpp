@@ -27,36 +27,50 @@ std::string Hex(HRESULT result) {
   return text;
 }
 
-LiveEventPoint::LiveEventPoint(const ConnectionPoint& point) : point_(point) {
-  LivePoints().push_back(&point_);
-}
-
-LiveEventPoint::~LiveEventPoint() {
-  auto& points = LivePoints();
-  points.erase(std::remove(points.begin(), points.end(), &point_), points.end());
-}
-
-MessengerObject::MessengerObject(MessengerState& state)
+MessengerBase::MessengerBase()
     : AutomationObject({IID_IMessenger3, IID_IMessenger2, IID_IMessenger}),
-      state_(state),
-      events_(*this, DIID_DMessengerEvents, IID_IDispatch),
-      live_(events_) {}
+      events_(*this, DIID_DMessengerEvents, IID_IDispatch) {
+  LivePoints().push_back(&events_);
+}
 
-void* MessengerObject::OtherInterface(REFIID iid) {
+MessengerBase::~MessengerBase() {
+  auto& points = LivePoints();
+  points.erase(std::remove(points.begin(), points.end(), &events_), points.end());
+}
+
+void* MessengerBase::OtherInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
     return static_cast<IConnectionPointContainer*>(this);
   }
   return nullptr;
 }
 
-HRESULT MessengerObject::StartVoice(VARIANT contact, IDispatch** window) {
-  if (!window) return E_POINTER;
-  *window = nullptr;
+HRESULT MessengerBase::EnumConnectionPoints(IEnumConnectionPoints** points) {
+  return EnumerateConnectionPoints({&events_}, points);
+}
+
+HRESULT MessengerBase::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+  if (!point) return E_POINTER;
+  *point = nullptr;
+  if (!IsEqualIID(iid, DIID_DMessengerEvents)) return CONNECT_E_NOCONNECTION;
+  *point = &events_;
+  events_.AddRef();
+  return S_OK;
+}
+
+ComPtr<IMessengerContact> ContactArgument(VARIANT& contact) {
   VARIANT* value = V_VT(&contact) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&contact) : &contact;
   ComPtr<IMessengerContact> asked;
   if (V_VT(value) == VT_DISPATCH && V_DISPATCH(value)) {
     V_DISPATCH(value)->QueryInterface(IID_IMessengerContact, asked.PutVoid());
   }
+  return asked;
+}
+
+HRESULT MessengerObject::StartVoice(VARIANT contact, IDispatch** window) {
+  if (!window) return E_POINTER;
+  *window = nullptr;
+  const ComPtr<IMessengerContact> asked = ContactArgument(contact);
   BSTR signinName = nullptr;
   if (!asked || FAILED(asked->get_SigninName(&signinName))) {
     state_.Log().Line("call StartVoice -> error E_INVALIDARG");
@@ -107,19 +121,6 @@ HRESULT MessengerObject::get_MyStatus(LONG* status) {
 HRESULT MessengerObject::put_MyStatus(LONG status) {
   state_.Log().Line("call MyStatus = " + std::to_string(status));
   state_.SetStatus(status);
-  return S_OK;
-}
-
-HRESULT MessengerObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  return EnumerateConnectionPoints({&events_}, points);
-}
-
-HRESULT MessengerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
-  if (!point) return E_POINTER;
-  *point = nullptr;
-  if (!IsEqualIID(iid, DIID_DMessengerEvents)) return CONNECT_E_NOCONNECTION;
-  *point = &events_;
-  events_.AddRef();
   return S_OK;
 }
 

@@ -12,29 +12,33 @@
 
 namespace msgrsim {
 
-// Lists a Messenger object's event point among those that hear OnIMWindowCreated, while it
-// lives.
-class LiveEventPoint {
+// What every Messenger object (IMessenger3) has: the connection point of its events
+// (DMessengerEvents), listed among those that hear OnIMWindowCreated while the object lives.
+class MessengerBase : public AutomationObject<IMessenger3>, public IConnectionPointContainer {
  public:
-  explicit LiveEventPoint(const ConnectionPoint& point);
-  ~LiveEventPoint();
-  LiveEventPoint(const LiveEventPoint&) = delete;
-  LiveEventPoint& operator=(const LiveEventPoint&) = delete;
-
- private:
-  const ConnectionPoint& point_;
-};
-
-class MessengerObject : public AutomationObject<IMessenger3>, public IConnectionPointContainer {
- public:
-  // state is not owned and outlives every object.
-  explicit MessengerObject(MessengerState& state);
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     return AutomationObject::QueryInterface(iid, object);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return AutomationObject::AddRef(); }
   ULONG STDMETHODCALLTYPE Release() override { return AutomationObject::Release(); }
+
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
+
+ protected:
+  MessengerBase();
+  ~MessengerBase() override;
+  void* OtherInterface(REFIID iid) override;
+
+ private:
+  ConnectionPoint events_;
+};
+
+// The Messenger object of the scripted world.
+class MessengerObject : public MessengerBase {
+ public:
+  // state is not owned and outlives every object.
+  explicit MessengerObject(MessengerState& state) : state_(state) {}
 
   HRESULT STDMETHODCALLTYPE StartVoice(VARIANT contact, IDispatch** window) override;
   HRESULT STDMETHODCALLTYPE GetContact(BSTR signinName, BSTR serviceId,
@@ -43,17 +47,12 @@ class MessengerObject : public AutomationObject<IMessenger3>, public IConnection
   HRESULT STDMETHODCALLTYPE get_MyStatus(LONG* status) override;
   HRESULT STDMETHODCALLTYPE put_MyStatus(LONG status) override;
 
-  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
-  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
-
- protected:
-  void* OtherInterface(REFIID iid) override;
-
  private:
   MessengerState& state_;
-  ConnectionPoint events_;
-  LiveEventPoint live_;
 };
+
+// StartVoice's argument as the contact it should be; null when it is none.
+ComPtr<IMessengerContact> ContactArgument(VARIANT& contact);
 
 // Raises OnIMWindowCreated for the conversation on every Messenger object's sinks.
 void FireWindowCreated(MessengerState& state, int number);

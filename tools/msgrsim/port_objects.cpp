@@ -128,11 +128,7 @@ class AskedContact : public dorvane::MessengerContact {
 };
 
 std::shared_ptr<dorvane::MessengerContact> ReadContact(VARIANT& contact) {
-  VARIANT* value = V_VT(&contact) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&contact) : &contact;
-  ComPtr<IMessengerContact> asked;
-  if (V_VT(value) == VT_DISPATCH && V_DISPATCH(value)) {
-    V_DISPATCH(value)->QueryInterface(IID_IMessengerContact, asked.PutVoid());
-  }
+  const ComPtr<IMessengerContact> asked = ContactArgument(contact);
   BSTR signinName = nullptr;
   BSTR friendlyName = nullptr;
   if (!asked || FAILED(asked->get_SigninName(&signinName))) return nullptr;
@@ -144,21 +140,6 @@ std::shared_ptr<dorvane::MessengerContact> ReadContact(VARIANT& contact) {
 }
 
 }  // namespace
-
-PortMessengerObject::PortMessengerObject(CallLog& log,
-                                         std::shared_ptr<dorvane::Messenger> messenger)
-    : AutomationObject({IID_IMessenger3, IID_IMessenger2, IID_IMessenger}),
-      log_(log),
-      messenger_(std::move(messenger)),
-      events_(*this, DIID_DMessengerEvents, IID_IDispatch),
-      live_(events_) {}
-
-void* PortMessengerObject::OtherInterface(REFIID iid) {
-  if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
-    return static_cast<IConnectionPointContainer*>(this);
-  }
-  return nullptr;
-}
 
 HRESULT PortMessengerObject::StartVoice(VARIANT contact, IDispatch** window) {
   if (!window) return E_POINTER;
@@ -203,19 +184,6 @@ HRESULT PortMessengerObject::get_MyStatus(LONG* status) {
 HRESULT PortMessengerObject::put_MyStatus(LONG status) {
   log_.Line("call MyStatus = " + std::to_string(status));
   return Guarded(log_, "MyStatus =", IID_IMessenger, [&] { messenger_->SetMyStatus(status); });
-}
-
-HRESULT PortMessengerObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  return EnumerateConnectionPoints({&events_}, points);
-}
-
-HRESULT PortMessengerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
-  if (!point) return E_POINTER;
-  *point = nullptr;
-  if (!IsEqualIID(iid, DIID_DMessengerEvents)) return CONNECT_E_NOCONNECTION;
-  *point = &events_;
-  events_.AddRef();
-  return S_OK;
 }
 
 IDispatch* NewPortWindowObject(CallLog& log, std::shared_ptr<dorvane::MessengerWindow> window) {

@@ -7,23 +7,17 @@
 
 #include "automation_object.h"
 #include "call_log.h"
-#include "connection_point.h"
 #include "messenger.h"
 #include "messenger_object.h"
 #include "msgrsim_h.h"
 
 namespace msgrsim {
 
-class PortMessengerObject : public AutomationObject<IMessenger3>, public IConnectionPointContainer {
+class PortMessengerObject : public MessengerBase {
  public:
   // log is not owned and outlives every object.
-  PortMessengerObject(CallLog& log, std::shared_ptr<dorvane::Messenger> messenger);
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    return AutomationObject::QueryInterface(iid, object);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return AutomationObject::AddRef(); }
-  ULONG STDMETHODCALLTYPE Release() override { return AutomationObject::Release(); }
+  PortMessengerObject(CallLog& log, std::shared_ptr<dorvane::Messenger> messenger)
+      : log_(log), messenger_(std::move(messenger)) {}
 
   HRESULT STDMETHODCALLTYPE StartVoice(VARIANT contact, IDispatch** window) override;
   HRESULT STDMETHODCALLTYPE GetContact(BSTR signinName, BSTR serviceId,
@@ -32,17 +26,9 @@ class PortMessengerObject : public AutomationObject<IMessenger3>, public IConnec
   HRESULT STDMETHODCALLTYPE get_MyStatus(LONG* status) override;
   HRESULT STDMETHODCALLTYPE put_MyStatus(LONG status) override;
 
-  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** points) override;
-  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** point) override;
-
- protected:
-  void* OtherInterface(REFIID iid) override;
-
  private:
   CallLog& log_;
   std::shared_ptr<dorvane::Messenger> messenger_;
-  ConnectionPoint events_;
-  LiveEventPoint live_;
 };
 
 IDispatch* NewPortWindowObject(CallLog& log, std::shared_ptr<dorvane::MessengerWindow> window);
