@@ -8,3 +8,13 @@ add_test(NAME dorvane.end_to_end
           ${TONVEX_NATIVE_BUILD}/tools/tonvex-dial/tonvex-dial ${CMAKE_BINARY_DIR}/screenshots)
 set_tests_properties(dorvane.end_to_end PROPERTIES TIMEOUT 240 FIXTURES_REQUIRED WINE
   RESOURCE_LOCK "audio;desktop;registry;serial_line")
+
+# Whole calls between two native baresips on loopback, Dorvane.exe on msgrsim /sip.
+find_program(BARESIP baresip)
+if(BARESIP)
+  add_test(NAME dorvane.sip_call
+    COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/sip_call.sh ${CMAKE_BINARY_DIR}/bin
+            ${TONVEX_NATIVE_BUILD}/tools/tonvex-dial/tonvex-dial)
+  set_tests_properties(dorvane.sip_call PROPERTIES TIMEOUT 180 FIXTURES_REQUIRED WINE
+    RESOURCE_LOCK "audio;desktop;registry;serial_line")
+endif()

@@ -1,9 +1,14 @@
 // The messenger client adapter against msgrsim running in a process of its own, driven from its
 // command line as a test or a demo drives it; and msgrsim's registration for the current user.
+// Winsock first: the headers below include the older one otherwise.
+// clang-format off
+#include <winsock2.h>
 #include <gtest/gtest.h>
 #include <ocidl.h>
 #include <windows.h>
+// clang-format on
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -174,7 +179,7 @@ class MessengerClient : public ::testing::Test {
         "alice@example.com Alice Liddell\r\nbob@example.com \xE3\x83\x9C\xE3\x83\x96\r\n");
     // A script names files beside itself.
     WriteFileText(folder_ + L"\\setup.txt", "# the contact list\r\ncontacts contacts.txt\r\n");
-    messenger_ = Start(L"/log \"" + log_ + L"\" /script \"" + folder_ + L"\\setup.txt\"");
+    messenger_ = Start(Arguments());
     ASSERT_TRUE(messenger_);
     ASSERT_TRUE(PumpUntil([&] { return Contains(Log(), "ready"); })) << Log();
   }
@@ -193,6 +198,9 @@ class MessengerClient : public ::testing::Test {
   }
 
   std::string Log() const { return ReadFileText(log_); }
+  virtual std::wstring Arguments() {
+    return L"/log \"" + log_ + L"\" /script \"" + folder_ + L"\\setup.txt\"";
+  }
 
   std::wstring folder_;
   std::wstring log_;
@@ -334,6 +342,167 @@ TEST_F(MessengerClient, WalksTheRoadOfTheProgramThroughAnotherProcess) {
     EXPECT_FALSE(failure.Description.empty());
     EXPECT_FALSE(Contains(failure.Description, "Error 0x")) << failure.Description;
   }
+}
+
+// A baresip's ctrl_tcp as the far end of the call, driven by the test: commands out, every event
+// kept.
+class FarEnd {
+ public:
+  explicit FarEnd(int port) {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<u_short>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    connected_ = connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    u_long nonBlocking = 1;
+    ioctlsocket(socket_, FIONBIO, &nonBlocking);
+  }
+  ~FarEnd() {
+    closesocket(socket_);
+    WSACleanup();
+  }
+  bool Connected() const { return connected_; }
+
+  void Command(const std::string& command, const std::string& params = "") {
+    std::string json = "{\"command\":\"" + command + "\",\"token\":\"t\"";
+    if (!params.empty()) json += ",\"params\":\"" + params + "\"";
+    json += "}";
+    const std::string bytes = std::to_string(json.size()) + ":" + json + ",";
+    send(socket_, bytes.data(), static_cast<int>(bytes.size()), 0);
+  }
+  // Whether text arrived `count` times since the start; keeps this thread's messages moving.
+  bool Heard(const std::string& text, size_t count = 1) {
+    return PumpUntil([&] {
+      char buffer[4096];
+      int got = 0;
+      while ((got = recv(socket_, buffer, sizeof buffer, 0)) > 0) received_.append(buffer, got);
+      return Occurrences(text) >= count;
+    });
+  }
+
+ private:
+  size_t Occurrences(const std::string& text) const {
+    size_t count = 0;
+    for (size_t at = received_.find(text); at != std::string::npos;
+         at = received_.find(text, at + 1)) {
+      ++count;
+    }
+    return count;
+  }
+
+  SOCKET socket_ = INVALID_SOCKET;
+  bool connected_ = false;
+  std::string received_;
+};
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// Run only by tests/win32/msgrsim_sip.py, which starts two baresips on loopback: "ours", whose
+// ctrl_tcp msgrsim reaches, and "theirs", its one contact, driven here.
+class SipMessenger : public MessengerClient {
+ protected:
+  void SetUp() override {
+    ours_ = Environment("MSGRSIM_SIP_OURS");
+    oursUri_ = Environment("MSGRSIM_SIP_OURS_URI");
+    theirsUri_ = Environment("MSGRSIM_SIP_THEIRS_URI");
+    theirsCtrl_ = std::atoi(Environment("MSGRSIM_SIP_THEIRS_CTRL").c_str());
+    ASSERT_FALSE(ours_.empty() || oursUri_.empty() || theirsUri_.empty() || theirsCtrl_ == 0)
+        << "run through msgrsim_sip.py";
+    MessengerClient::SetUp();
+  }
+  std::wstring Arguments() override {
+    return L"/log \"" + log_ + L"\" /sip " + std::wstring(ours_.begin(), ours_.end());
+  }
+
+  std::string ours_;
+  std::string oursUri_;
+  std::string theirsUri_;
+  int theirsCtrl_ = 0;
+};
+
+TEST(SipMessengerStart, EndsWithAnExitCodeWhenNoBaresipAnswers) {
+  // No msgrsim runs here yet, so the code is about baresip, not a second instance.
+  ASSERT_EQ(FindWindowW(L"MsgrsimMain", nullptr), nullptr);
+  EXPECT_EQ(Msgrsim(L"/sip 127.0.0.1:15399"), 1);
+  EXPECT_EQ(Msgrsim(L"/sip nohost"), 1);
+}
+
+TEST_F(SipMessenger, CallsAndAnswersThroughBaresip) {
+  FarEnd theirs(theirsCtrl_);
+  ASSERT_TRUE(theirs.Connected());
+  dorvane::win32::PostedCalls calls;
+  std::vector<std::shared_ptr<MessengerWindow>> created;
+  dorvane::win32::ComMessengerClient client(calls, [&](std::shared_ptr<MessengerWindow> window) {
+    created.push_back(std::move(window));
+  });
+  std::shared_ptr<dorvane::Messenger> messenger = client.CreateMessenger();
+
+  EXPECT_EQ(messenger->MyStatus(), 2);
+  messenger->SetMyStatus(dorvane::kStatusOnThePhone);
+  EXPECT_EQ(messenger->MyStatus(), dorvane::kStatusOnThePhone);
+  const auto contacts = messenger->MyContacts();
+  ASSERT_EQ(contacts->Count(), 1);
+  EXPECT_EQ(contacts->Item(0)->SigninName(), theirsUri_);
+  EXPECT_EQ(contacts->Item(0)->FriendlyName(), "Theirs");
+  try {
+    messenger->GetContact("sip:nobody@127.0.0.1", "");
+    ADD_FAILURE() << "GetContact of a non-contact returned";
+  } catch (const RuntimeError& failure) {
+    EXPECT_EQ(failure.Number, static_cast<int32_t>(0x8100030A));
+    EXPECT_TRUE(Contains(failure.Description, "sip:nobody@127.0.0.1")) << failure.Description;
+  }
+  // The scripts' commands have no place beside baresip; the conversations' text has.
+  EXPECT_NE(Msgrsim(L"invite " + std::wstring(theirsUri_.begin(), theirsUri_.end())), 0);
+
+  // Our call, answered and ended by the far end.
+  const auto call = messenger->StartVoice(messenger->GetContact(theirsUri_, ""));
+  EXPECT_TRUE(Contains(call->History(), "You have invited Theirs to a voice conversation"))
+      << call->History();
+  DWORD owner = 0;
+  GetWindowThreadProcessId(reinterpret_cast<HWND>(call->HWND()), &owner);
+  EXPECT_EQ(owner, messenger_->info.dwProcessId);
+  ASSERT_TRUE(PumpUntil([&] { return created.size() == 1; }));
+  EXPECT_EQ(created[0]->HWND(), call->HWND());
+  ASSERT_TRUE(theirs.Heard("CALL_INCOMING"));
+  theirs.Command("accept");
+  EXPECT_TRUE(PumpUntil([&] { return Contains(call->History(), "has started"); }))
+      << call->History();
+  theirs.Command("hangup");
+  EXPECT_TRUE(PumpUntil([&] {
+    return Contains(call->History(), "The voice conversation has ended.");
+  })) << call->History();
+  call->Close();
+  EXPECT_TRUE(call->IsClosed());
+  EXPECT_FALSE(IsWindow(reinterpret_cast<HWND>(call->HWND())));
+
+  // Their call, accepted with Alt+T to its window in front.
+  theirs.Command("dial", oursUri_);
+  ASSERT_TRUE(PumpUntil([&] { return created.size() == 2; }));
+  const auto invitation = created[1];
+  EXPECT_TRUE(Contains(invitation->History(),
+                       "would like to have a voice conversation with you. Press Alt+T"))
+      << invitation->History();
+  const HWND front = reinterpret_cast<HWND>(invitation->HWND());
+  ShowWindow(front, SW_SHOWNORMAL);
+  ASSERT_TRUE(
+      PumpUntil([&] { return SetForegroundWindow(front) && GetForegroundWindow() == front; }));
+  PressAltT();
+  // The first came with our call.
+  EXPECT_TRUE(theirs.Heard("CALL_ESTABLISHED", 2));
+  EXPECT_TRUE(PumpUntil([&] { return Contains(invitation->History(), "has started"); }))
+      << invitation->History();
+  std::string printed;
+  EXPECT_EQ(Msgrsim(L"history 2", &printed), 0);
+  EXPECT_TRUE(Contains(printed, "has started")) << printed;
+  theirs.Command("hangup");
+  EXPECT_TRUE(PumpUntil([&] { return Contains(invitation->History(), "has ended"); }))
+      << invitation->History();
 }
 
 TEST(Unregistration, LeavesNothingBehind) {

@@ -76,4 +76,8 @@ class AutomationObject : public I, private ReferenceCounted {
   std::vector<IID> interfaces_;
 };
 
+// Gives the caller the interface iid of a new object, which goes with its last reference.
+// Gives the caller the interface iid of a new object, which goes with its last reference.
+HRESULT HandOver(IUnknown* created, REFIID iid, void** object);
+
 }  // namespace msgrsim

@@ -1,7 +1,5 @@
 #include "class_factory.h"
 
-#include "messenger_object.h"
-
 namespace msgrsim {
 
 HRESULT ClassFactory::QueryInterface(REFIID iid, void** object) {
@@ -18,11 +16,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object)
   if (!object) return E_POINTER;
   *object = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
-  state_.Log().Line("call create");
-  auto* messenger = new MessengerObject(state_);
-  const HRESULT result = messenger->QueryInterface(iid, object);
-  messenger->Release();
-  return result;
+  return create_(iid, object);
 }
 
 }  // namespace msgrsim

@@ -4,14 +4,15 @@
 
 #include <objbase.h>
 
-#include "messenger_state.h"
+#include <functional>
 
 namespace msgrsim {
 
 class ClassFactory : public IClassFactory {
  public:
-  // state is not owned and outlives the factory.
-  explicit ClassFactory(MessengerState& state) : state_(state) {}
+  // Answers CreateInstance: a new Messenger object asked for iid, or the failure.
+  using Create = std::function<HRESULT(REFIID iid, void** object)>;
+  explicit ClassFactory(Create create) : create_(std::move(create)) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   // The factory lives as long as the program: no count to keep.
@@ -21,7 +22,7 @@ class ClassFactory : public IClassFactory {
   HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
  private:
-  MessengerState& state_;
+  Create create_;
 };
 
 }  // namespace msgrsim

@@ -132,6 +132,10 @@ std::wstring Run(MessengerState& state, const std::vector<std::wstring>& args,
   if (args.empty()) throw Refused{L"no command"};
   state.Log().Line("command " + Utf8(Joined(args, 0)));
   const std::wstring& command = args[0];
+  if (state.owner && command != L"quit" && command != L"history") {
+    throw Refused{L"msgrsim runs on baresip's calls and contacts: " + command +
+                  L" is for the scripted messenger only"};
+  }
   if (command == L"status") {
     Need(args, 2, L"status online|offline|NUMBER");
     state.SetStatus(StatusOf(args[1]));

@@ -16,7 +16,9 @@ LRESULT CALLBACK ConversationProc(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
       if (LOWORD(wParam) == kAcceptCommand && HIWORD(wParam) == 1) {
         MessengerState* state = StateOf(window);
-        if (Conversation* conversation = state ? state->FindByWindow(window) : nullptr) {
+        if (state && state->owner) {
+          state->owner->AcceptKeys(window);
+        } else if (Conversation* conversation = state ? state->FindByWindow(window) : nullptr) {
           state->AcceptKeys(*conversation);
         }
         return 0;
@@ -24,7 +26,12 @@ LRESULT CALLBACK ConversationProc(HWND window, UINT message, WPARAM wParam, LPAR
       break;
     case WM_CLOSE: {
       MessengerState* state = StateOf(window);
-      if (Conversation* conversation = state ? state->FindByWindow(window) : nullptr) {
+      Conversation* conversation = state ? state->FindByWindow(window) : nullptr;
+      if (conversation && state->owner) {
+        state->owner->CloseAsked(window);
+        return 0;
+      }
+      if (conversation) {
         state->Close(*conversation, "the user");
         return 0;
       }

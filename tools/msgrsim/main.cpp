@@ -1,9 +1,12 @@
 // msgrsim: a stand-in for the messenger client, for tests and demonstrations of Dorvane.
 //   msgrsim [/log FILE] [/script FILE]   runs the messenger (also when COM starts it)
+//   msgrsim [/log FILE] /sip HOST:PORT   runs it on the calls and contacts of a running baresip
 //   msgrsim /regserver | /unregserver    registers it for the current user, or removes that
 //   msgrsim COMMAND ARGS...              hands a command to the running msgrsim (commands.h)
-#include <windows.h>
+// Winsock's header, which includes windows.h after its own definitions.
+#include <winsock2.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,10 +16,12 @@
 #include "console.h"
 #include "conversation_window.h"
 #include "main_window.h"
+#include "messenger_object.h"
 #include "messenger_state.h"
 #include "msgrsim_h.h"
 #include "registration.h"
 #include "remote.h"
+#include "sip_backend.h"
 
 namespace msgrsim {
 namespace {
@@ -24,6 +29,7 @@ namespace {
 struct Options {
   std::wstring log;
   std::wstring script;
+  std::wstring sip;  // HOST:PORT of baresip's ctrl_tcp; empty for the scripted messenger
 };
 
 bool IsOption(const std::wstring& arg, const wchar_t* name) {
@@ -47,8 +53,31 @@ int RunMessenger(const Options& options) {
   // The window exists before any client's call can arrive: calls come through the loop below.
   const HWND main = CreateMainWindow(state);
   state.onChanged = [main, &state] { ShowState(main, state); };
-  state.onWindowOpened = [main](int number) { PostWindowOpened(main, number); };
-  ClassFactory factory(state);
+  std::unique_ptr<SipBackend> sip;
+  ClassFactory::Create create = [&state](REFIID iid, void** object) {
+    state.Log().Line("call create");
+    return HandOver(static_cast<IMessenger3*>(new MessengerObject(state)), iid, object);
+  };
+  if (options.sip.empty()) {
+    state.onWindowOpened = [main](int number) { PostWindowOpened(main, number); };
+  } else {
+    Endpoint endpoint;
+    if (!ParseEndpoint(options.sip, endpoint)) {
+      DestroyWindow(main);
+      CoUninitialize();
+      return Report(L"/sip takes HOST:PORT, not " + options.sip);
+    }
+    sip = std::make_unique<SipBackend>(state, endpoint);
+    std::wstring failure;
+    if (!sip->Start(failure)) {
+      sip.reset();
+      DestroyWindow(main);
+      CoUninitialize();
+      return Report(L"no baresip answers at " + options.sip + L": " + failure);
+    }
+    create = [&sip](REFIID iid, void** object) { return sip->CreateInstance(iid, object); };
+  }
+  ClassFactory factory(create);
   DWORD registration = 0;
   const HRESULT registered = CoRegisterClassObject(CLSID_Messenger, &factory, CLSCTX_LOCAL_SERVER,
                                                    REGCLS_MULTIPLEUSE, &registration);
@@ -68,6 +97,7 @@ int RunMessenger(const Options& options) {
     log.Line("ended");
   }
   if (SUCCEEDED(registered)) CoRevokeClassObject(registration);
+  sip.reset();
   if (IsWindow(main)) DestroyWindow(main);
   CoUninitialize();
   return code;
@@ -84,11 +114,16 @@ int Main(const std::vector<std::wstring>& args) {
       options.log = args[++i];
     } else if (IsOption(args[i], L"script") && hasValue) {
       options.script = args[++i];
+    } else if (IsOption(args[i], L"sip") && hasValue) {
+      options.sip = args[++i];
     } else if (!IsOption(args[i], L"Embedding")) {
       return Report(L"unknown option " + args[i] +
-                    L"; usage: msgrsim [/log FILE] [/script FILE] | /regserver | /unregserver | "
-                    L"COMMAND ARGS...");
+                    L"; usage: msgrsim [/log FILE] [/script FILE | /sip HOST:PORT] | /regserver | "
+                    L"/unregserver | COMMAND ARGS...");
     }
+  }
+  if (!options.script.empty() && !options.sip.empty()) {
+    return Report(L"/script and /sip exclude each other: baresip makes the calls");
   }
   return RunMessenger(options);
 }

@@ -13,11 +13,13 @@ namespace {
 // MSGR_E_USER_NOT_FOUND, the messenger's own failure for a name it does not know.
 constexpr HRESULT kUserNotFound = static_cast<HRESULT>(0x8100030A);
 
-// The objects alive now, so that an event reaches every client.
-std::vector<MessengerObject*>& LiveObjects() {
-  static std::vector<MessengerObject*> objects;
-  return objects;
+// The event points of the Messenger objects alive now, so that an event reaches every client.
+std::vector<const ConnectionPoint*>& LivePoints() {
+  static std::vector<const ConnectionPoint*> points;
+  return points;
 }
+
+}  // namespace
 
 std::string Hex(HRESULT result) {
   char text[16];
@@ -25,35 +27,50 @@ std::string Hex(HRESULT result) {
   return text;
 }
 
-}  // namespace
-
-MessengerObject::MessengerObject(MessengerState& state)
+MessengerBase::MessengerBase()
     : AutomationObject({IID_IMessenger3, IID_IMessenger2, IID_IMessenger}),
-      state_(state),
       events_(*this, DIID_DMessengerEvents, IID_IDispatch) {
-  LiveObjects().push_back(this);
+  LivePoints().push_back(&events_);
 }
 
-MessengerObject::~MessengerObject() {
-  auto& objects = LiveObjects();
-  objects.erase(std::remove(objects.begin(), objects.end(), this), objects.end());
+MessengerBase::~MessengerBase() {
+  auto& points = LivePoints();
+  points.erase(std::remove(points.begin(), points.end(), &events_), points.end());
 }
 
-void* MessengerObject::OtherInterface(REFIID iid) {
+void* MessengerBase::OtherInterface(REFIID iid) {
   if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
     return static_cast<IConnectionPointContainer*>(this);
   }
   return nullptr;
 }
 
-HRESULT MessengerObject::StartVoice(VARIANT contact, IDispatch** window) {
-  if (!window) return E_POINTER;
-  *window = nullptr;
+HRESULT MessengerBase::EnumConnectionPoints(IEnumConnectionPoints** points) {
+  return EnumerateConnectionPoints({&events_}, points);
+}
+
+HRESULT MessengerBase::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+  if (!point) return E_POINTER;
+  *point = nullptr;
+  if (!IsEqualIID(iid, DIID_DMessengerEvents)) return CONNECT_E_NOCONNECTION;
+  *point = &events_;
+  events_.AddRef();
+  return S_OK;
+}
+
+ComPtr<IMessengerContact> ContactArgument(VARIANT& contact) {
   VARIANT* value = V_VT(&contact) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&contact) : &contact;
   ComPtr<IMessengerContact> asked;
   if (V_VT(value) == VT_DISPATCH && V_DISPATCH(value)) {
     V_DISPATCH(value)->QueryInterface(IID_IMessengerContact, asked.PutVoid());
   }
+  return asked;
+}
+
+HRESULT MessengerObject::StartVoice(VARIANT contact, IDispatch** window) {
+  if (!window) return E_POINTER;
+  *window = nullptr;
+  const ComPtr<IMessengerContact> asked = ContactArgument(contact);
   BSTR signinName = nullptr;
   if (!asked || FAILED(asked->get_SigninName(&signinName))) {
     state_.Log().Line("call StartVoice -> error E_INVALIDARG");
@@ -107,39 +124,31 @@ HRESULT MessengerObject::put_MyStatus(LONG status) {
   return S_OK;
 }
 
-HRESULT MessengerObject::EnumConnectionPoints(IEnumConnectionPoints** points) {
-  return EnumerateConnectionPoints({&events_}, points);
-}
-
-HRESULT MessengerObject::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
-  if (!point) return E_POINTER;
-  *point = nullptr;
-  if (!IsEqualIID(iid, DIID_DMessengerEvents)) return CONNECT_E_NOCONNECTION;
-  *point = &events_;
-  events_.AddRef();
-  return S_OK;
-}
-
 void FireWindowCreated(MessengerState& state, int number) {
+  FireWindowCreated(state.Log(), number,
+                    [&state, number]() -> IDispatch* { return new WindowObject(state, number); });
+}
+
+void FireWindowCreated(CallLog& log, int number, const std::function<IDispatch*()>& newWindow) {
   static const DISPID dispid = MemberId(DIID_DMessengerEvents, L"OnIMWindowCreated");
   std::vector<ComPtr<IUnknown>> sinks;
-  for (MessengerObject* object : LiveObjects()) {
+  for (const ConnectionPoint* point : LivePoints()) {
     // Sinks() hands out references of their own.
-    for (IUnknown* sink : object->Events().Sinks()) sinks.push_back(ComPtr<IUnknown>::Adopt(sink));
+    for (IUnknown* sink : point->Sinks()) sinks.push_back(ComPtr<IUnknown>::Adopt(sink));
   }
-  state.Log().Line("event OnIMWindowCreated window " + std::to_string(number) + " to " +
-                   std::to_string(sinks.size()) + " sink(s)");
+  log.Line("event OnIMWindowCreated window " + std::to_string(number) + " to " +
+           std::to_string(sinks.size()) + " sink(s)");
   for (const ComPtr<IUnknown>& sink : sinks) {
     // Each sink was asked for DMessengerEvents or IDispatch: either is an IDispatch.
     auto* events = reinterpret_cast<IDispatch*>(sink.Get());
     VARIANT window;
     V_VT(&window) = VT_DISPATCH;
-    V_DISPATCH(&window) = new WindowObject(state, number);
+    V_DISPATCH(&window) = newWindow();
     DISPPARAMS params = {&window, nullptr, 1, 0};
     const HRESULT result = events->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                                           &params, nullptr, nullptr, nullptr);
     VariantClear(&window);
-    if (FAILED(result)) state.Log().Line("event OnIMWindowCreated failed " + Hex(result));
+    if (FAILED(result)) log.Line("event OnIMWindowCreated failed " + Hex(result));
   }
 }
 

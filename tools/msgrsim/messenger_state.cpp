@@ -13,6 +13,8 @@ std::wstring OpeningText(const Contact& contact, MessengerState::Kind kind,
       return L"You have invited " + who + L" to a voice conversation. Waiting for an answer.";
     case MessengerState::Kind::VoiceInvitation:
       return who + L" would like to have a voice conversation with you. Press Alt+T to accept.";
+    case MessengerState::Kind::Call:
+      return L"";
     case MessengerState::Kind::Text:
       break;
   }
@@ -25,6 +27,8 @@ const char* KindName(MessengerState::Kind kind) {
       return "voice call";
     case MessengerState::Kind::VoiceInvitation:
       return "voice invitation";
+    case MessengerState::Kind::Call:
+      return "call";
     case MessengerState::Kind::Text:
       break;
   }
@@ -81,6 +85,16 @@ void MessengerState::Append(Conversation& conversation, const std::wstring& line
   conversation.text += L"\r\n" + line;
   ShowConversationText(conversation);
   log_.Line("window " + std::to_string(conversation.number) + " text " + Quoted(line));
+}
+
+void MessengerState::ShowText(Conversation& conversation, const std::wstring& text) {
+  // Only what is new goes to the log.
+  const bool grown = text.compare(0, conversation.text.size(), conversation.text) == 0;
+  std::wstring added = grown ? text.substr(conversation.text.size()) : text;
+  if (grown && added.compare(0, 2, L"\r\n") == 0) added.erase(0, 2);
+  conversation.text = text;
+  ShowConversationText(conversation);
+  log_.Line("window " + std::to_string(conversation.number) + " text " + Quoted(added));
 }
 
 void MessengerState::Close(Conversation& conversation, const char* by) {

@@ -21,6 +21,15 @@ struct Contact {
   std::wstring friendlyName;
 };
 
+// Where a conversation window's Alt+T and close button go when its calls come from elsewhere
+// than the scripts.
+class ConversationOwner {
+ public:
+  virtual ~ConversationOwner() = default;
+  virtual void AcceptKeys(HWND window) = 0;
+  virtual void CloseAsked(HWND window) = 0;
+};
+
 struct Conversation {
   int number = 0;
   Contact contact;
@@ -46,13 +55,15 @@ class MessengerState {
   // Null when the name is not on the list.
   const Contact* FindContact(const std::wstring& signinName) const;
 
-  enum class Kind { OutgoingVoice, VoiceInvitation, Text };
+  // A Call's text comes whole from its owner, through ShowText.
+  enum class Kind { OutgoingVoice, VoiceInvitation, Text, Call };
   // Opens a conversation window; OnIMWindowCreated follows once the caller has returned.
   Conversation& Open(const Contact& contact, Kind kind, const std::wstring& message = L"");
   // Null when there is no such conversation; number 0 is the latest one.
   Conversation* Find(int number);
   Conversation* FindByWindow(HWND window);
   void Append(Conversation& conversation, const std::wstring& line);
+  void ShowText(Conversation& conversation, const std::wstring& text);
   // Closes the conversation's window; `by` names who did, for the log.
   void Close(Conversation& conversation, const char* by);
   // Alt+T reached the conversation's window.
@@ -61,6 +72,8 @@ class MessengerState {
   // Set by the program: redraws the status and contacts; sends OnIMWindowCreated later.
   std::function<void()> onChanged;
   std::function<void(int number)> onWindowOpened;
+  // Not owned; null while the scripts run the conversations.
+  ConversationOwner* owner = nullptr;
 
  private:
   void Changed();

@@ -58,4 +58,10 @@ HRESULT Failure(HRESULT result, REFIID iid, const std::wstring& description) {
   return result;
 }
 
+HRESULT HandOver(IUnknown* created, REFIID iid, void** object) {
+  const HRESULT result = created->QueryInterface(iid, object);
+  created->Release();
+  return result;
+}
+
 }  // namespace msgrsim

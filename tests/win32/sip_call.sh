@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# Whole calls between real SIP user agents under Wine: Dorvane.exe, unchanged, on msgrsim /sip,
+# which reaches a native baresip ("ours") over loopback; a second baresip ("theirs") is the
+# contact, driven through its ctrl_tcp; the modem is the responder on COM2.
+#   sip_call.sh BIN_DIR TONVEX_DIAL
+# shellcheck source=audio_common.sh
+source "$(dirname "$0")/audio_common.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+bin=$(cd "$1" && pwd) dial=$2
+[ -x "$dial" ] || fail "no $dial; build the native tools first"
+
+# baresip listens for SIP over TLS on the SIP port + 1.
+ours_sip=15310 ours_ctrl=15315 theirs_sip=15320 theirs_ctrl=15325
+ours_uri="sip:ours@127.0.0.1:$ours_sip" theirs_uri="sip:theirs@127.0.0.1:$theirs_sip"
+
+msgrsim() { "$winerun" "$bin/msgrsim.exe" "$@" </dev/null; }
+driver() { "$winerun" "$bin/desktop_driver.exe" "$@" </dev/null; }
+log_has() { grep -sqF -- "$2" "$1"; }
+modem_has() { grep -qxF -- "$1" "$work/modem/modem.log"; }
+count_of() { grep -scF -- "$2" "$1" || true; }
+grows() { [ "$(count_of "$1" "$2")" -gt "$3" ]; }
+# The events come as one stream without line ends: count occurrences, not lines.
+heard() { [ "$(grep -soF -- "$1" "$work/theirs.events" | wc -l)" -ge "$2" ]; }
+# A command to theirs' ctrl_tcp, as a netstring.
+theirs() {
+  local json="{\"command\":\"$1\",\"token\":\"t\"${2:+,\"params\":\"$2\"}}"
+  printf '%d:%s,' "${#json}" "$json" >&3
+}
+accepting() { (exec 4<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+
+app="$WINEPREFIX/drive_c/dorvane-sip-$$"
+mkdir -p "$app"
+cp "$bin/Dorvane.exe" "$bin/back1.jpg" "$app/"
+cleanup() {
+  "$here/serial_line.sh" down "$work/modem" 2 || true
+  msgrsim quit >/dev/null 2>&1 || true
+  msgrsim /unregserver >/dev/null 2>&1 || true
+  "$winerun" regsvr32 /u /s "$bin/TONVEX.OCX" >/dev/null 2>&1 </dev/null || true
+  rm -rf "$app"
+  finish
+}
+trap cleanup EXIT
+
+SIP_TESTS="$here/../sip" python3 - "$work" $ours_sip $ours_ctrl $theirs_sip $theirs_ctrl <<'PY'
+import os, sys, wave
+sys.path.insert(0, os.environ["SIP_TESTS"])
+from baresip_pair import write_agent
+work, ours_sip, ours_ctrl, theirs_sip, theirs_ctrl = sys.argv[1], *map(int, sys.argv[2:])
+# baresip ends a call whose audio source runs out: two minutes outlast every call here.
+source = os.path.join(work, "silence.wav")
+with wave.open(source, "wb") as f:
+    f.setnchannels(1); f.setsampwidth(2); f.setframerate(8000); f.writeframes(b"\0\0" * 8000 * 120)
+write_agent(os.path.join(work, "ours"), "ours", ours_sip, ours_ctrl,
+            [("Theirs", f"sip:theirs@127.0.0.1:{theirs_sip}")], source,
+            os.path.join(work, "ours-heard.wav"))
+write_agent(os.path.join(work, "theirs"), "theirs", theirs_sip, theirs_ctrl,
+            [("Ours", f"sip:ours@127.0.0.1:{ours_sip}")], source,
+            os.path.join(work, "theirs-heard.wav"))
+PY
+baresip -f "$work/ours" </dev/null >"$work/ours.out" 2>&1 &
+ours_pid=$!
+started+=("$ours_pid")
+baresip -f "$work/theirs" </dev/null >"$work/theirs.out" 2>&1 &
+started+=($!)
+wait_for 10 accepting "$ours_ctrl" || fail "ours' ctrl_tcp did not open"
+wait_for 10 accepting "$theirs_ctrl" || fail "theirs' ctrl_tcp did not open"
+exec 3<>"/dev/tcp/127.0.0.1/$theirs_ctrl"
+cat <&3 >"$work/theirs.events" &
+started+=($!)
+
+"$winerun" regsvr32 /s "$bin/TONVEX.OCX" >/dev/null 2>&1 </dev/null || fail "regsvr32 TONVEX.OCX"
+msgrsim /regserver || fail "msgrsim /regserver"
+"$here/serial_line.sh" up "$work/modem" 2 || fail "no modem line on COM2"
+"$winerun" "$bin/msgrsim.exe" /log "$work/msgr.log" /sip "127.0.0.1:$ours_ctrl" </dev/null \
+  >"$work/msgrsim.out" 2>&1 &
+started+=($!)
+wait_for 20 log_has "$work/msgr.log" ready || fail "msgrsim /sip did not start: $(cat "$work/msgrsim.out")"
+
+(cd "$app" && exec "$winerun" "$app/Dorvane.exe") </dev/null >"$work/dorvane.out" 2>&1 &
+dorvane=$!
+started+=("$dorvane")
+driver wait Preference 20 || fail "no Preference dialog on the first run"
+driver press Preference 1004
+driver gone Preference 10 || fail "the dialog stayed open after OK"
+wait_for 10 test -s "$app/PhoneLst.txt" || fail "no PhoneLst.txt written"
+grep -qxF "001,$theirs_uri,Theirs"$'\r' "$app/PhoneLst.txt" ||
+  fail "the phone list is not baresip's contacts: $(cat "$app/PhoneLst.txt")"
+wait_for 10 records_from "$dorvane" line.monitor || fail "Dorvane does not listen to the line"
+
+echo "== *001 keyed on the handset calls theirs, who answers"
+"$dial" --gap=150 --out="$work/keys.wav" "*001"
+paplay --device=line "$work/keys.wav"
+wait_for 10 heard CALL_INCOMING 1 || fail "theirs saw no call: $(tail -5 "$work/msgr.log")"
+theirs accept
+wait_for 10 log_has "$work/msgr.log" "The voice conversation has started." ||
+  fail "the call did not start: $(tail -5 "$work/msgr.log")"
+
+echo "== theirs hangs up: the modem hangs up"
+: >"$work/modem/modem.log"
+theirs hangup
+wait_for 12 modem_has "ATH" || fail "the modem was not hung up"
+
+echo "== theirs calls: accepted after Timer1's 5 s, the handset rung"
+: >"$work/modem/modem.log"
+theirs dial "$ours_uri"
+wait_for 20 log_has "$work/msgr.log" "keys Alt+T" || fail "no Alt+T for the invitation"
+wait_for 10 heard CALL_ESTABLISHED 2 ||
+  fail "theirs did not see the call answered: $(grep -o 'CALL_[A-Z]*' "$work/theirs.events" | tr '\n' ' ')
+$(tail -8 "$work/msgr.log")"
+wait_for 5 modem_has "ATZ" || fail "no ATZ for the invitation"
+wait_for 10 modem_has "ATD*0;" || fail "the handset was not rung"
+: >"$work/modem/modem.log"
+theirs hangup
+wait_for 12 modem_has "ATH" || fail "the modem was not hung up after their call"
+
+echo "== theirs calls and gives up before 5 s: nothing happens"
+: >"$work/modem/modem.log"
+keys_before=$(count_of "$work/msgr.log" "keys Alt+T")
+invitations=$(count_of "$work/msgr.log" "Press Alt+T")
+theirs dial "$ours_uri"
+wait_for 10 grows "$work/msgr.log" "Press Alt+T" "$invitations" || fail "no invitation"
+sleep 1
+theirs hangup
+wait_for 10 log_has "$work/msgr.log" "has canceled the invitation." || fail "no cancel text"
+sleep 7
+[ "$(count_of "$work/msgr.log" "keys Alt+T")" = "$keys_before" ] || fail "keys were sent"
+[ ! -s "$work/modem/modem.log" ] || fail "the modem got: $(cat "$work/modem/modem.log")"
+
+echo "== ours' baresip killed during a call: the modem hangs up, Dorvane runs on"
+: >"$work/modem/modem.log"
+theirs dial "$ours_uri"
+wait_for 10 modem_has "ATD*0;" || fail "the handset was not rung for the last call"
+: >"$work/modem/modem.log"
+kill "$ours_pid"
+wait_for 12 modem_has "ATH" || fail "the modem was not hung up after baresip went"
+sleep 2
+kill -0 "$dorvane" 2>/dev/null || fail "Dorvane ended: $(cat "$work/dorvane.out")"
+echo "PASS"
