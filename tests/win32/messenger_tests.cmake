@@ -14,11 +14,8 @@ set_tests_properties(messenger.client_against_msgrsim PROPERTIES
   FIXTURES_REQUIRED WINE RESOURCE_LOCK "registry;desktop" TIMEOUT 90)
 
 # The same client against msgrsim /sip on two native baresips (loopback ports 15210-15225).
-find_program(BARESIP baresip)
-if(BARESIP)
-  add_test(NAME messenger.client_against_msgrsim_sip
-    COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/msgrsim_sip.py ${winerun}
-            $<TARGET_FILE:messenger_client_tests>)
-  set_tests_properties(messenger.client_against_msgrsim_sip PROPERTIES
-    FIXTURES_REQUIRED WINE RESOURCE_LOCK "registry;desktop" TIMEOUT 120)
-endif()
+add_test(NAME messenger.client_against_msgrsim_sip
+  COMMAND python3 ${CMAKE_CURRENT_SOURCE_DIR}/msgrsim_sip.py ${winerun}
+          $<TARGET_FILE:messenger_client_tests>)
+set_tests_properties(messenger.client_against_msgrsim_sip PROPERTIES
+  FIXTURES_REQUIRED WINE RESOURCE_LOCK "registry;desktop" TIMEOUT 120)
