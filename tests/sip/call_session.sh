@@ -39,6 +39,8 @@ modem_heard_times() { [ "$(grep -cxF -- "$1" "$work/modem.log")" -ge "$2" ]; }
 # The program's DTMF search, told from ours' recording of the same source by its process.
 searching() { pactl list source-outputs | grep -qF "application.process.id = \"$program_pid\""; }
 not_searching() { ! searching; }
+no_window() { ! window_named "$1"; }
+windows_named() { [ "$( (window_named "$1" || true) | wc -l)" -eq "$2" ]; }
 
 # start_bridge: the Linux program on ours' ctrl_tcp, started for the first time: its phone list
 # generated from ours' contacts, the settings dialog answered with OK (COM2), the search running.

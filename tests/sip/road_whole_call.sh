@@ -10,9 +10,9 @@ start_display
 start_sound
 start_modem
 
-# Theirs says 2580 half a second after answering, then keeps quiet.
+# Theirs says 2580 two seconds after answering (ours' player starts meanwhile), then keeps quiet.
 "$TONVEX_DIAL" --gap=80 --out="$work/theirs-keys.wav" 2580
-sox -n -r "$(soxi -r "$work/theirs-keys.wav")" -c 1 -b 16 "$work/lead.wav" trim 0 0.5
+sox -n -r "$(soxi -r "$work/theirs-keys.wav")" -c 1 -b 16 "$work/lead.wav" trim 0 2
 sox "$work/lead.wav" "$work/theirs-keys.wav" -r 8000 -c 1 -b 16 "$work/theirs-voice.wav" pad 0 120
 start_agents "$work/theirs-voice.wav"
 start_bridge
@@ -37,8 +37,8 @@ answered=$SECONDS
 # 2. Keys into the line reach theirs; theirs' keys reach the handset's speaker.
 "$TONVEX_DIAL" --gap=80 --out="$work/line-keys.wav" 1379
 paplay --device=line "$work/line-keys.wav"
-# Theirs' voice has ended by now; its keys last under two seconds.
-while [ $((SECONDS - answered)) -lt 3 ]; do sleep 0.2; done
+# Theirs' voice has ended by now: its keys end 2.64 s after the answer.
+while [ $((SECONDS - answered)) -lt 4 ]; do sleep 0.2; done
 
 # 3. Theirs hangs up: the handset is hung up and the search runs again.
 theirs hangup
@@ -80,6 +80,8 @@ searching || fail "the search stopped"
 
 # 6. Ours killed during a call: the handset is hung up and the program's files stay whole.
 (cd "$config" && sha256sum DVN.ini PhoneLst.txt >"$work/files.sum")
+# The invitation given up keeps its window, as a messenger's does.
+windows_before=$( (window_named Theirs || true) | wc -l)
 mark_theirs
 paplay --device=line "$work/dial.wav"
 wait_until 30 "the second call to theirs" theirs_saw CALL_INCOMING
@@ -89,9 +91,19 @@ wait_until 10 "the search stopped for the call" not_searching
 kill "$ours_pid"
 wait_until 15 "the handset hung up after the drop" modem_heard_times ATH 3
 (cd "$config" && sha256sum --quiet -c "$work/files.sum") || fail "the program's files changed"
+wait_until 10 "the dropped call's window closed" windows_named Theirs "$windows_before"
+wait_until 10 "the search after the drop" searching
+# The next call finds no messenger: the program's report, read with Enter.
+paplay --device=line "$work/dial.wav"
+press_in ERROR Return
+wait_until 10 "the report read" no_window ERROR
 if kill -0 "$program_pid" 2>/dev/null; then
+  echo "after its report the program runs on"
   kill "$program_pid"
+else
+  echo "the program ended after its report"
 fi
 wait_for_program_end
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
+(cd "$config" && sha256sum --quiet -c "$work/files.sum") || fail "the program's files changed"
 echo "PASS"
