@@ -95,7 +95,8 @@ show("bounds check: paplay start + file length to INVITE (upper bound)",
      [invite - (before + length) for before, after, key_end, invite, closed, ath in rows])
 show("bounds check: paplay exit to INVITE (lower bound)",
      [invite - after for before, after, key_end, invite, closed, ath in rows])
-show("theirs hanging up to ATH", [ath - closed for before, after, key_end, invite, closed, ath in rows])
+show("theirs hanging up to ATH",
+     [ath - closed for before, after, key_end, invite, closed, ath in rows])
 PY
 
 ticks=$(getconf CLK_TCK)
@@ -107,6 +108,7 @@ end=$(now)
 for who in program:"$program_pid":"$program0" ours:"$ours_pid":"$ours0"; do
   IFS=: read -r name pid first <<<"$who"
   awk -v n="$name" -v a="$(cpu "$pid")" -v b="$first" -v t="$ticks" -v s="$start" -v e="$end" \
-    'BEGIN {printf "idle processor, %s: %.2f s in %.0f s = %.3f %% of one core\n", n, (a - b) / t, e - s, 100 * (a - b) / t / (e - s)}'
+    'BEGIN {printf "idle processor, %s: %.2f s in %.0f s = %.3f %% of one core\n", n,
+            (a - b) / t, e - s, 100 * (a - b) / t / (e - s)}'
 done
 echo "resident memory of the program: $(awk '/VmRSS/ {print $2}' "/proc/$program_pid/status") kB"

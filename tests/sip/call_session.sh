@@ -1,8 +1,9 @@
-# shellcheck shell=bash
 # Sourced after desktop_session.sh by the whole-call road and the call benchmark: two baresips on
 # loopback. "ours" is the handset's user agent, its voice on the sound card (the line's monitor as
 # its source, a "speaker" null sink as its player); "theirs" is the contact, its voice a WAV file,
 # what it hears written to $work/heard, driven through its ctrl_tcp by theirs COMMAND.
+# Its variables are shared with desktop_session.sh and the script that sources both.
+# shellcheck shell=bash disable=SC2034,SC2154
 sip_tests=$DORVANE_SOURCE/tests/sip
 port_base=${CALL_PORT_BASE:-15600}
 ours_sip=$port_base ours_ctrl=$((port_base + 10))

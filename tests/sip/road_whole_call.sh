@@ -74,7 +74,8 @@ theirs hangup
 wait_until 10 "the call given up" theirs_saw CALL_CLOSED
 given_up=$SECONDS
 while [ $((SECONDS - given_up)) -lt 7 ]; do sleep 0.5; done
-[ "$(wc -l <"$work/modem.log")" -eq "$commands" ] || fail "the modem got $(tail -n +$((commands + 1)) "$work/modem.log")"
+[ "$(wc -l <"$work/modem.log")" -eq "$commands" ] ||
+  fail "the modem got $(tail -n +$((commands + 1)) "$work/modem.log")"
 theirs_saw CALL_ESTABLISHED && fail "the invitation given up was accepted"
 searching || fail "the search stopped"
 
