@@ -10,10 +10,12 @@ start_display
 start_sound
 start_modem
 
-# Theirs says 2580 two seconds after answering (ours' player starts meanwhile), then keeps quiet.
+# Theirs says 2580 two seconds after answering, and again two seconds later, then keeps quiet:
+# ours' player starts meanwhile, and what comes before it is lost.
 "$TONVEX_DIAL" --gap=80 --out="$work/theirs-keys.wav" 2580
 sox -n -r "$(soxi -r "$work/theirs-keys.wav")" -c 1 -b 16 "$work/lead.wav" trim 0 2
-sox "$work/lead.wav" "$work/theirs-keys.wav" -r 8000 -c 1 -b 16 "$work/theirs-voice.wav" pad 0 120
+sox "$work/lead.wav" "$work/theirs-keys.wav" "$work/lead.wav" "$work/theirs-keys.wav" \
+  -r 8000 -c 1 -b 16 "$work/theirs-voice.wav" pad 0 120
 start_agents "$work/theirs-voice.wav"
 start_bridge
 
@@ -37,8 +39,8 @@ answered=$SECONDS
 # 2. Keys into the line reach theirs; theirs' keys reach the handset's speaker.
 "$TONVEX_DIAL" --gap=80 --out="$work/line-keys.wav" 1379
 paplay --device=line "$work/line-keys.wav"
-# Theirs' voice has ended by now: its keys end 2.64 s after the answer.
-while [ $((SECONDS - answered)) -lt 4 ]; do sleep 0.2; done
+# Theirs' voice has ended by now: its keys end 5.3 s after the answer.
+while [ $((SECONDS - answered)) -lt 7 ]; do sleep 0.2; done
 
 # 3. Theirs hangs up: the handset is hung up and the search runs again.
 theirs hangup
