@@ -10,7 +10,8 @@
 # its package is made with (dpkg-dev) and checked with (desktop-file-utils), and what its tests
 # run against: a PulseAudio server and paplay, socat for the modem line, Xvfb with trayer as the
 # tray host, xdotool and the X utilities as the user's hands and eyes, a CJK font, and a session
-# bus of their own (dbus-daemon, gdbus) for the StatusNotifierItem.
+# bus of their own (dbus-daemon, gdbus) for the StatusNotifierItem, and ALSA's PulseAudio plugin
+# as the sound card of the baresip the program calls through.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
@@ -26,7 +27,7 @@ for argument in "$@"; do
     packages+=(libglib2.0-dev libpulse-dev pulseaudio pulseaudio-utils socat libgtk-3-dev
                libjpeg-dev dpkg-dev desktop-file-utils xvfb trayer xdotool x11-utils x11-apps
                imagemagick fonts-noto-cjk xdg-utils dbus-daemon dbus-session-bus-common
-               libglib2.0-bin)
+               libglib2.0-bin libasound2-plugins)
   else
     packages+=("$argument")
   fi
