@@ -6,6 +6,8 @@
 #   sip_call.sh BIN_DIR TONVEX_DIAL TONVEX_SCAN
 # shellcheck source=audio_common.sh
 source "$(dirname "$0")/audio_common.sh"
+# shellcheck source=../sip/voice_keys.sh
+source "$(dirname "$0")/../sip/voice_keys.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 bin=$(cd "$1" && pwd) dial=$2 scan=$3
 for tool in "$dial" "$scan"; do
@@ -45,13 +47,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Theirs says 2580 two seconds after answering, and again two seconds later, then keeps quiet:
-# ours' player starts meanwhile, and what comes before it is lost. baresip ends a call whose
-# audio source runs out: two minutes outlast every call here.
-"$dial" --gap=80 --out="$work/theirs-keys.wav" 2580
-sox -n -r "$(soxi -r "$work/theirs-keys.wav")" -c 1 -b 16 "$work/lead.wav" trim 0 2
-sox "$work/lead.wav" "$work/theirs-keys.wav" "$work/lead.wav" "$work/theirs-keys.wav" \
-  -r 8000 -c 1 -b 16 "$work/theirs-voice.wav" pad 0 120
+theirs_voice "$dial" "$work/theirs-voice.wav"
 pair="$here/../sip/baresip_pair.py"
 python3 "$pair" write "$work/ours" ours $ours_sip $ours_ctrl --contact "Theirs=$theirs_uri" \
   --sound-card
@@ -109,7 +105,7 @@ log_has "$work/msgr.log" "call MyStatus = 50" || fail "the status did not show t
 
 echo "== voice both ways: keys into the line reach theirs, theirs' keys the handset's speaker"
 wait_for 10 not records_from "$dorvane" line.monitor || fail "Dorvane still searches in the call"
-"$dial" --gap=80 --out="$work/line-keys.wav" 1379
+"$dial" --gap=80 --out="$work/line-keys.wav" "$line_keys"
 paplay --device=line "$work/line-keys.wav"
 # Theirs' voice has ended by now: its keys end 5.3 s after the answer.
 while [ $((SECONDS - answered)) -lt 7 ]; do sleep 0.2; done
@@ -122,12 +118,7 @@ wait_for 12 modem_has "ATH" || fail "the modem was not hung up"
 wait_for 5 grows "$work/msgr.log" "call MyStatus = 34" "$away" || fail "the status stayed"
 kill "$speaker_pid"
 wait "$speaker_pid" 2>/dev/null || true
-heard=$(find "$work/heard" -name '*-dec.wav' | head -1)
-[ -n "$heard" ] || fail "theirs recorded nothing: $(ls "$work/heard")"
-"$scan" --keys "$heard" >"$work/theirs-heard.keys" || fail "tonvex-scan failed on $heard"
-grep -q 1379 "$work/theirs-heard.keys" || fail "theirs heard $(cat "$work/theirs-heard.keys")"
-"$scan" --keys "$work/speaker.wav" >"$work/speaker.keys" || fail "tonvex-scan failed"
-grep -q 2580 "$work/speaker.keys" || fail "the speaker played $(cat "$work/speaker.keys")"
+heard_both_ways "$scan" "$work/heard" "$work/speaker.wav"
 
 echo "== theirs calls: accepted after Timer1's 5 s, the handset rung"
 : >"$work/modem/modem.log"
