@@ -114,7 +114,9 @@ echo "== theirs hangs up: the modem hangs up and the status goes back"
 : >"$work/modem/modem.log"
 away=$(count_of "$work/msgr.log" "call MyStatus = 34")
 theirs hangup
-wait_for 12 modem_has "ATH" || fail "the modem was not hung up"
+wait_for 12 modem_has "ATH" ||
+  fail "the modem was not hung up: $(tail -4 "$work/msgr.log")
+theirs: $(grep -o 'CALL_[A-Z]*' "$work/theirs.events" | tr '\n' ' ')"
 wait_for 5 grows "$work/msgr.log" "call MyStatus = 34" "$away" || fail "the status stayed"
 kill "$speaker_pid"
 wait "$speaker_pid" 2>/dev/null || true
