@@ -5,7 +5,8 @@
 #   install-deps.sh [--win32] [--linux] [PACKAGE...]
 # --win32 adds the Windows cross toolchains (32-bit for the deliverables, 64-bit for tests on
 # machines that run no 32-bit programs), Wine, Xvfb, PulseAudio, socat (the modem line), the
-# Japanese fonts the program's texts need, and xwd and ImageMagick for the screenshots.
+# Japanese fonts the program's texts need, xwd and ImageMagick for the screenshots, and ALSA's
+# PulseAudio plugin as the sound card of the baresip Dorvane.exe calls through.
 # --linux adds what the Linux program builds on (GTK 3, GLib, PulseAudio's client library), what
 # its package is made with (dpkg-dev) and checked with (desktop-file-utils), and what its tests
 # run against: a PulseAudio server and paplay, socat for the modem line, Xvfb with trayer as the
@@ -36,7 +37,7 @@ if $win32; then
   packages+=(g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
              mingw-w64-i686-dev mingw-w64-tools libwine-dev googletest wine wine64 wine32:i386
              xvfb xauth pulseaudio pulseaudio-utils socat fonts-ipafont-gothic x11-apps
-             imagemagick
+             imagemagick libasound2-plugins
              g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              mingw-w64-x86-64-dev)
 fi

@@ -6,16 +6,13 @@
 source "$DORVANE_SOURCE/tests/linux/desktop_session.sh"
 # shellcheck source=call_session.sh
 source "$DORVANE_SOURCE/tests/sip/call_session.sh"
+# shellcheck source=voice_keys.sh
+source "$DORVANE_SOURCE/tests/sip/voice_keys.sh"
 start_display
 start_sound
 start_modem
 
-# Theirs says 2580 two seconds after answering, and again two seconds later, then keeps quiet:
-# ours' player starts meanwhile, and what comes before it is lost.
-"$TONVEX_DIAL" --gap=80 --out="$work/theirs-keys.wav" 2580
-sox -n -r "$(soxi -r "$work/theirs-keys.wav")" -c 1 -b 16 "$work/lead.wav" trim 0 2
-sox "$work/lead.wav" "$work/theirs-keys.wav" "$work/lead.wav" "$work/theirs-keys.wav" \
-  -r 8000 -c 1 -b 16 "$work/theirs-voice.wav" pad 0 120
+theirs_voice "$TONVEX_DIAL" "$work/theirs-voice.wav"
 start_agents "$work/theirs-voice.wav"
 start_bridge
 
@@ -37,7 +34,7 @@ wait_until 10 "the search stopped for the call" not_searching
 answered=$SECONDS
 
 # 2. Keys into the line reach theirs; theirs' keys reach the handset's speaker.
-"$TONVEX_DIAL" --gap=80 --out="$work/line-keys.wav" 1379
+"$TONVEX_DIAL" --gap=80 --out="$work/line-keys.wav" "$line_keys"
 paplay --device=line "$work/line-keys.wav"
 # Theirs' voice has ended by now: its keys end 5.3 s after the answer.
 while [ $((SECONDS - answered)) -lt 7 ]; do sleep 0.2; done
@@ -48,12 +45,7 @@ wait_until 10 "the handset hung up" modem_heard ATH
 wait_until 10 "the search again" searching
 kill "$speaker_pid"
 wait "$speaker_pid" 2>/dev/null || true
-heard=$(find "$work/heard" -name '*-dec.wav' | head -1)
-[ -n "$heard" ] || fail "theirs recorded nothing: $(ls "$work/heard")"
-"$TONVEX_SCAN" --keys "$heard" >"$work/theirs-heard.keys" || fail "tonvex-scan failed on $heard"
-grep -q 1379 "$work/theirs-heard.keys" || fail "theirs heard $(cat "$work/theirs-heard.keys")"
-"$TONVEX_SCAN" --keys "$work/speaker.wav" >"$work/speaker.keys" || fail "tonvex-scan failed"
-grep -q 2580 "$work/speaker.keys" || fail "the speaker played $(cat "$work/speaker.keys")"
+heard_both_ways "$TONVEX_SCAN" "$work/heard" "$work/speaker.wav"
 
 # 4. Theirs calls: the invitation is accepted after Timer1's 5 s and the modem rings the handset.
 mark_theirs

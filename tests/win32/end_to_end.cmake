@@ -12,6 +12,7 @@ set_tests_properties(dorvane.end_to_end PROPERTIES TIMEOUT 240 FIXTURES_REQUIRED
 # Whole calls between two native baresips on loopback, Dorvane.exe on msgrsim /sip.
 add_test(NAME dorvane.sip_call
   COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/sip_call.sh ${CMAKE_BINARY_DIR}/bin
-          ${TONVEX_NATIVE_BUILD}/tools/tonvex-dial/tonvex-dial)
+          ${TONVEX_NATIVE_BUILD}/tools/tonvex-dial/tonvex-dial
+          ${TONVEX_NATIVE_BUILD}/tools/tonvex-scan/tonvex-scan)
 set_tests_properties(dorvane.sip_call PROPERTIES TIMEOUT 180 FIXTURES_REQUIRED WINE
   RESOURCE_LOCK "audio;desktop;registry;serial_line")
