@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace dorvane {
 
@@ -20,6 +21,19 @@ class MessengerContact {
   virtual ~MessengerContact() = default;
   virtual std::string SigninName() = 0;
   virtual std::string FriendlyName() = 0;
+};
+
+// A contact whose names are already known, as a contact list or a caller's argument gives them.
+class NamedContact : public MessengerContact {
+ public:
+  NamedContact(std::string signinName, std::string friendlyName)
+      : signinName_(std::move(signinName)), friendlyName_(std::move(friendlyName)) {}
+  std::string SigninName() override { return signinName_; }
+  std::string FriendlyName() override { return friendlyName_; }
+
+ private:
+  std::string signinName_;
+  std::string friendlyName_;
 };
 
 class MessengerWindow {

@@ -6,15 +6,9 @@
 namespace dorvane::sip {
 namespace {
 
-class ContactObject : public MessengerContact {
- public:
-  explicit ContactObject(SipContact contact) : contact_(std::move(contact)) {}
-  std::string SigninName() override { return contact_.address; }
-  std::string FriendlyName() override { return contact_.displayName; }
-
- private:
-  SipContact contact_;
-};
+std::shared_ptr<MessengerContact> ContactOf(const SipContact& contact) {
+  return std::make_shared<NamedContact>(contact.address, contact.displayName);
+}
 
 class ContactsObject : public MessengerContacts {
  public:
@@ -22,7 +16,7 @@ class ContactsObject : public MessengerContacts {
   int32_t Count() override { return static_cast<int32_t>(contacts_.size()); }
   std::shared_ptr<MessengerContact> Item(int32_t index) override {
     if (index < 0 || index >= Count()) throw failure::InvalidProcedureCall();
-    return std::make_shared<ContactObject>(contacts_[static_cast<size_t>(index)]);
+    return ContactOf(contacts_[static_cast<size_t>(index)]);
   }
 
  private:
@@ -53,7 +47,7 @@ class MessengerObject : public Messenger {
     if (!found) {
       throw RuntimeError(kUserNotFound, "The user " + signinName + " is not in the contact list.");
     }
-    return std::make_shared<ContactObject>(*found);
+    return ContactOf(*found);
   }
   std::shared_ptr<MessengerWindow> StartVoice(
       const std::shared_ptr<MessengerContact>& contact) override {

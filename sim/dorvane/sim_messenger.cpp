@@ -9,18 +9,6 @@ namespace {
 constexpr int32_t kUnspecifiedError = -2147467259;  // E_FAIL
 constexpr dorvane::WindowHandle kFirstWindow = 0x20000;
 
-class ContactObject : public dorvane::MessengerContact {
- public:
-  ContactObject(std::string signinName, std::string friendlyName)
-      : signinName_(std::move(signinName)), friendlyName_(std::move(friendlyName)) {}
-  std::string SigninName() override { return signinName_; }
-  std::string FriendlyName() override { return friendlyName_; }
-
- private:
-  std::string signinName_;
-  std::string friendlyName_;
-};
-
 class ContactsObject : public dorvane::MessengerContacts {
  public:
   explicit ContactsObject(SimMessenger& messenger) : messenger_(messenger) {}
@@ -28,7 +16,7 @@ class ContactsObject : public dorvane::MessengerContacts {
   std::shared_ptr<dorvane::MessengerContact> Item(int32_t index) override {
     if (index < 0 || index >= Count()) throw dorvane::failure::InvalidProcedureCall();
     const auto& contact = messenger_.Contacts()[static_cast<size_t>(index)];
-    return std::make_shared<ContactObject>(contact.first, contact.second);
+    return std::make_shared<dorvane::NamedContact>(contact.first, contact.second);
   }
 
  private:
@@ -128,7 +116,7 @@ std::shared_ptr<dorvane::MessengerContact> SimMessenger::ContactOf(const std::st
   for (const auto& contact : contacts_) {
     if (contact.first == signinName) friendlyName = contact.second;
   }
-  return std::make_shared<ContactObject>(signinName, friendlyName);
+  return std::make_shared<dorvane::NamedContact>(signinName, friendlyName);
 }
 
 Conversation& SimMessenger::Open(const std::string& text, bool invitation) {

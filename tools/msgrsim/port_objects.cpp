@@ -115,25 +115,13 @@ class PortWindowObject : public AutomationObject<IMessengerConversationWnd> {
 
 // The contact a client hands to StartVoice, read through its own interface: it may be any
 // object that offers one.
-class AskedContact : public dorvane::MessengerContact {
- public:
-  AskedContact(std::string signinName, std::string friendlyName)
-      : signinName_(std::move(signinName)), friendlyName_(std::move(friendlyName)) {}
-  std::string SigninName() override { return signinName_; }
-  std::string FriendlyName() override { return friendlyName_; }
-
- private:
-  std::string signinName_;
-  std::string friendlyName_;
-};
-
 std::shared_ptr<dorvane::MessengerContact> ReadContact(VARIANT& contact) {
   const ComPtr<IMessengerContact> asked = ContactArgument(contact);
   BSTR signinName = nullptr;
   BSTR friendlyName = nullptr;
   if (!asked || FAILED(asked->get_SigninName(&signinName))) return nullptr;
   if (FAILED(asked->get_FriendlyName(&friendlyName))) friendlyName = nullptr;
-  auto read = std::make_shared<AskedContact>(FromBstr(signinName), FromBstr(friendlyName));
+  auto read = std::make_shared<dorvane::NamedContact>(FromBstr(signinName), FromBstr(friendlyName));
   SysFreeString(signinName);
   SysFreeString(friendlyName);
   return read;
