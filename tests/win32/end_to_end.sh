@@ -12,37 +12,16 @@ mkdir -p "$shots"
 export LC_ALL=ja_JP.UTF-8
 [ -x "$dial" ] || fail "no $dial; build the native tools first"
 
-driver() { "$winerun" "$bin/desktop_driver.exe" "$@" </dev/null; }
-msgrsim() { "$winerun" "$bin/msgrsim.exe" "$@" </dev/null; }
 screenshot() { xwd -root -silent -display "$DISPLAY" | convert xwd:- "png:$shots/$1.png"; }
 now() { date +%s.%N; }
 elapsed() { awk -v from="$1" -v to="$2" 'BEGIN { printf "%.2f s", to - from }'; }
-log_has() { grep -qF -- "$2" "$1"; }
-modem_has() { grep -qxF -- "$1" "$work/modem/modem.log"; }
 
-# The program's folder: a fresh one on the prefix's drive C, with the program and its picture.
-app="$WINEPREFIX/drive_c/dorvane-e2e-$$"
-mkdir -p "$app"
-cp "$bin/Dorvane.exe" "$bin/back1.jpg" "$app/"
-cleanup() {
-  "$here/serial_line.sh" down "$work/modem" 2 || true
-  msgrsim quit >/dev/null 2>&1 || true
-  msgrsim /unregserver >/dev/null 2>&1 || true
-  "$winerun" regsvr32 /u /s "$bin/TONVEX.OCX" >/dev/null 2>&1 </dev/null || true
-  rm -rf "$app"
-  finish
-}
-trap cleanup EXIT
-
-"$winerun" regsvr32 /s "$bin/TONVEX.OCX" >/dev/null 2>&1 </dev/null || fail "regsvr32 TONVEX.OCX"
-msgrsim /regserver || fail "msgrsim /regserver"
-"$here/serial_line.sh" up "$work/modem" 2 || fail "no modem line on COM2"
+# shellcheck source=program_run.sh
+source "$here/program_run.sh"
 
 printf '%s\n' "alice@example.com Alice" "bob@example.com Bob" "carol@example.com Carol" \
   >"$work/contacts.txt"
-"$winerun" "$bin/msgrsim.exe" /log "$work/msgr.log" </dev/null >"$work/msgrsim.out" 2>&1 &
-started+=($!)
-wait_for 20 log_has "$work/msgr.log" ready || fail "msgrsim did not start"
+start_msgrsim
 # Wine's drive Z: is the root of the machine's file system.
 msgrsim contacts "Z:${work//\//\\}\\contacts.txt" >/dev/null ||
   fail "msgrsim took no contacts"

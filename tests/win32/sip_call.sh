@@ -18,10 +18,6 @@ done
 ours_sip=15310 ours_ctrl=15315 theirs_sip=15320 theirs_ctrl=15325
 ours_uri="sip:ours@127.0.0.1:$ours_sip" theirs_uri="sip:theirs@127.0.0.1:$theirs_sip"
 
-msgrsim() { "$winerun" "$bin/msgrsim.exe" "$@" </dev/null; }
-driver() { "$winerun" "$bin/desktop_driver.exe" "$@" </dev/null; }
-log_has() { grep -sqF -- "$2" "$1"; }
-modem_has() { grep -qxF -- "$1" "$work/modem/modem.log"; }
 not() { ! "$@"; }
 count_of() { grep -scF -- "$2" "$1" || true; }
 grows() { [ "$(count_of "$1" "$2")" -gt "$3" ]; }
@@ -34,18 +30,8 @@ theirs() {
 }
 accepting() { (exec 4<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 
-app="$WINEPREFIX/drive_c/dorvane-sip-$$"
-mkdir -p "$app"
-cp "$bin/Dorvane.exe" "$bin/back1.jpg" "$app/"
-cleanup() {
-  "$here/serial_line.sh" down "$work/modem" 2 || true
-  msgrsim quit >/dev/null 2>&1 || true
-  msgrsim /unregserver >/dev/null 2>&1 || true
-  "$winerun" regsvr32 /u /s "$bin/TONVEX.OCX" >/dev/null 2>&1 </dev/null || true
-  rm -rf "$app"
-  finish
-}
-trap cleanup EXIT
+# shellcheck source=program_run.sh
+source "$here/program_run.sh"
 
 theirs_voice "$dial" "$work/theirs-voice.wav"
 pair="$here/../sip/baresip_pair.py"
@@ -67,13 +53,7 @@ exec 3<>"/dev/tcp/127.0.0.1/$theirs_ctrl"
 cat <&3 >"$work/theirs.events" &
 started+=($!)
 
-"$winerun" regsvr32 /s "$bin/TONVEX.OCX" >/dev/null 2>&1 </dev/null || fail "regsvr32 TONVEX.OCX"
-msgrsim /regserver || fail "msgrsim /regserver"
-"$here/serial_line.sh" up "$work/modem" 2 || fail "no modem line on COM2"
-"$winerun" "$bin/msgrsim.exe" /log "$work/msgr.log" /sip "127.0.0.1:$ours_ctrl" </dev/null \
-  >"$work/msgrsim.out" 2>&1 &
-started+=($!)
-wait_for 20 log_has "$work/msgr.log" ready || fail "msgrsim /sip did not start: $(cat "$work/msgrsim.out")"
+start_msgrsim /sip "127.0.0.1:$ours_ctrl"
 
 (cd "$app" && exec "$winerun" "$app/Dorvane.exe") </dev/null >"$work/dorvane.out" 2>&1 &
 dorvane=$!
