@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154
 # Sourced after audio_common.sh by the whole runs of Dorvane.exe (needs bin and here): a fresh
 # program folder on drive C, the control and msgrsim registered, the modem responder on COM2,
 # msgrsim started with a log, and all of it undone at the end.
